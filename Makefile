@@ -1,0 +1,42 @@
+# Thin wrapper around CMake; the README lists the targets.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+CLI        := $(BUILD)/cli/buscarpunto-cli
+
+.PHONY: all deps configure build test test-asan run bench format clean
+
+all: build
+
+deps:
+	@sh scripts/deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-asan
+
+# The engine and the command-line tool again, under ASan and UBSan.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBUSCARPUNTO_SANITIZE=ON -DBUSCARPUNTO_QT=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -L engine
+
+run: build
+	$(CLI) --nodelist samples/NODELIST.345 --pointlist samples/POINTS.345 2:5020/52.10 1:261/1.3
+
+bench: build
+	$(BUILD)/bench/buscarpunto-bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+// Pending I/O result of this thread: set by failing reader operations, read and cleared only by
+// ComprobarES. 0 means nothing is pending.
+extern thread_local std::int32_t resultadoES;
+
+// Reader codes of our own, beside the platform's.
+inline constexpr std::int32_t kCerrarSinAbrir = 103;
+inline constexpr std::int32_t kLectorCerrado = 104;
+inline constexpr std::int32_t kArchivoBloqueado = 32;
+
+class ErrorEntradaSalida final : public std::runtime_error {
+ public:
+  ErrorEntradaSalida(std::int32_t codigo, const std::string& mensaje);
+
+  [[nodiscard]] std::int32_t codigo() const noexcept { return codigo_; }
+  [[nodiscard]] std::string mensaje() const { return what(); }
+
+ private:
+  std::int32_t codigo_;
+};
+
+// The user-facing text of a failure code ("File not found", "I/O error 32"...).
+[[nodiscard]] std::string MensajeError(std::int32_t codigo);
+
+// Translates an errno value into a failure code whose message tells the truth about it.
+[[nodiscard]] std::int32_t CodigoDeErrno(int numero) noexcept;
+
+// Raises the pending I/O result as ErrorEntradaSalida, clearing it.
+void ComprobarES();
+
+// True when `ruta` names a regular file with a time stamp a DOS date can hold (1980 to 2107).
+[[nodiscard]] bool ExisteArchivo(const std::string& ruta);
+
+// Forward reader of one list file, a line at a time, in reads of at most 128 bytes.
+// Lines end at CR LF, CR or LF; a 0x1A byte ends the data. Failures go to resultadoES.
+class LectorLista final {
+ public:
+  static constexpr std::size_t kTamBufer = 128;
+
+  LectorLista() = default;
+  ~LectorLista();
+  LectorLista(const LectorLista&) = delete;
+  LectorLista& operator=(const LectorLista&) = delete;
+
+  void Asignar(std::string ruta);
+  void Abrir();
+  [[nodiscard]] bool FinDeArchivo();
+  [[nodiscard]] std::string LeerLinea();
+  // Same as LeerLinea, into `linea`, so a loop can keep reusing one buffer.
+  void LeerLinea(std::string& linea);
+  void Cerrar();
+
+  [[nodiscard]] bool Abierto() const noexcept { return manejador_ >= 0; }
+  [[nodiscard]] const std::string& Ruta() const noexcept { return ruta_; }
+
+ private:
+  bool HayByte();
+  bool Rellenar();
+  void Soltar() noexcept;
+
+  std::string ruta_;
+  int manejador_ = -1;
+  std::array<unsigned char, kTamBufer> bufer_{};
+  std::uint32_t posBufer_ = 0;
+  std::uint32_t finBufer_ = 0;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class LectorLista;
+
+struct DatosPunto {
+  std::string nombre = "?";
+  std::string nick = "?";
+  std::string ciudad = "?";
+  std::string telefono = "?";
+
+  bool operator==(const DatosPunto&) const = default;
+};
+
+struct Conversion {
+  std::int32_t valor = 0;
+  bool correcta = false;
+};
+
+// Lenient text-to-number conversion of point numbers: leading blanks, "+"/"-", "$", "x", "0x"
+// hex prefixes. A failed conversion still carries the value of the digits read before the fault.
+[[nodiscard]] Conversion ConvertirNumero(std::string_view texto) noexcept;
+
+// Finds point `partePunto` in the "Boss," section of `parteNodo` of an open pointlist reader.
+[[nodiscard]] DatosPunto BuscarPunto(LectorLista& lector, std::string_view parteNodo,
+                                     std::string_view partePunto);
+
+// The four fields of one point entry line.
+[[nodiscard]] DatosPunto LeerDatosPunto(std::string_view linea);

@@ -1,0 +1,31 @@
+#!/bin/sh
+# Installs the Debian packages the build needs, only those missing.
+set -eu
+
+PACKAGES="cmake make g++ pkg-config libgtest-dev qt6-base-dev nlohmann-json3-dev libcli11-dev"
+
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing missing packages:$missing"
+if [ "$(id -u)" -eq 0 ]; then
+  SUDO=""
+elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+  SUDO="sudo"
+elif command -v sudo >/dev/null 2>&1; then
+  SUDO="sudo"
+  echo "sudo will ask for your password."
+else
+  echo "error: these Debian packages are missing and I cannot install them (not root, no sudo):" >&2
+  echo "  $missing" >&2
+  echo "Install them as root: apt-get install$missing" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -qq --no-install-recommends $missing
