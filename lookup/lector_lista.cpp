@@ -1,0 +1,219 @@
+#include "lookup/lector_lista.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+
+thread_local std::int32_t resultadoES = 0;
+
+namespace {
+
+constexpr unsigned char kCR = 0x0D;
+constexpr unsigned char kLF = 0x0A;
+constexpr unsigned char kFinDatos = 0x1A;
+
+// errno values that have no code of their own are shifted out of the range of the table
+constexpr std::int32_t kBaseErrno = 1000;
+
+bool TieneCero(const std::string& ruta) {
+  return ruta.find('\0') != std::string::npos;
+}
+
+// Like a DOS date: local years 1980 to 2107 only.
+bool FechaValida(std::time_t momento) {
+  std::tm local{};
+  if (localtime_r(&momento, &local) == nullptr) return false;
+  const int anio = local.tm_year + 1900;
+  return anio >= 1980 && anio <= 2107;
+}
+
+}  // namespace
+
+ErrorEntradaSalida::ErrorEntradaSalida(std::int32_t codigo, const std::string& mensaje)
+    : std::runtime_error(mensaje), codigo_(codigo) {}
+
+std::string MensajeError(std::int32_t codigo) {
+  switch (codigo) {
+    case 2:
+      return "File not found";
+    case 3:
+      return "Invalid filename";
+    case 4:
+      return "Too many open files";
+    case 5:
+      return "File access denied";
+    case 100:
+      return "Read beyond end of file";
+    case 101:
+      return "Disk full";
+    case 106:
+      return "Invalid numeric input";
+    default:
+      return "I/O error " + std::to_string(codigo);
+  }
+}
+
+std::int32_t CodigoDeErrno(int numero) noexcept {
+  switch (numero) {
+    case ENOENT:
+      return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+      return 3;
+    case EMFILE:
+    case ENFILE:
+      return 4;
+    case EACCES:
+    case EPERM:
+      return 5;
+    case EWOULDBLOCK:
+      return kArchivoBloqueado;
+    default:
+      return kBaseErrno + numero;
+  }
+}
+
+void ComprobarES() {
+  if (resultadoES == 0) return;
+  const std::int32_t codigo = resultadoES;
+  resultadoES = 0;
+  throw ErrorEntradaSalida(codigo, MensajeError(codigo));
+}
+
+bool ExisteArchivo(const std::string& ruta) {
+  if (ruta.empty() || TieneCero(ruta)) return false;
+  struct stat datos {};
+  if (stat(ruta.c_str(), &datos) != 0) return false;
+  return S_ISREG(datos.st_mode) && FechaValida(datos.st_mtime);
+}
+
+LectorLista::~LectorLista() {
+  Soltar();
+}
+
+void LectorLista::Soltar() noexcept {
+  if (manejador_ >= 0) ::close(manejador_);
+  manejador_ = -1;
+}
+
+void LectorLista::Asignar(std::string ruta) {
+  // Only reached after a failed search; the old file is never read again.
+  Soltar();
+  posBufer_ = finBufer_ = 0;
+  ruta_ = std::move(ruta);
+}
+
+void LectorLista::Abrir() {
+  if (Abierto()) Cerrar();
+  posBufer_ = finBufer_ = 0;
+  if (TieneCero(ruta_)) {
+    resultadoES = 3;
+    return;
+  }
+  int fd;
+  do {
+    fd = ::open(ruta_.c_str(), O_RDONLY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) {
+    resultadoES = CodigoDeErrno(errno);
+    return;
+  }
+  // A shared lock keeps cooperating writers out while we read, and tells us when one is in.
+  int bloqueo;
+  do {
+    bloqueo = ::flock(fd, LOCK_SH | LOCK_NB);
+  } while (bloqueo != 0 && errno == EINTR);
+  if (bloqueo != 0 && errno == EWOULDBLOCK) {
+    ::close(fd);
+    resultadoES = kArchivoBloqueado;
+    return;
+  }
+  // Any other lock failure means the file system keeps no locks: read unlocked.
+  manejador_ = fd;
+}
+
+bool LectorLista::Rellenar() {
+  posBufer_ = finBufer_ = 0;
+  ssize_t leidos;
+  do {
+    leidos = ::read(manejador_, bufer_.data(), bufer_.size());
+  } while (leidos < 0 && errno == EINTR);
+  if (leidos < 0) {
+    resultadoES = CodigoDeErrno(errno);
+    return false;
+  }
+  if (leidos == 0) {
+    // The end marker stands in for the missing bytes; the file is not touched again.
+    bufer_[0] = kFinDatos;
+    finBufer_ = 1;
+  } else {
+    finBufer_ = static_cast<std::uint32_t>(leidos);
+  }
+  return true;
+}
+
+// Makes sure the next byte (a file byte or the end marker) is in the buffer, without taking it.
+bool LectorLista::HayByte() {
+  if (!Abierto()) {
+    resultadoES = kLectorCerrado;
+    return false;
+  }
+  return posBufer_ < finBufer_ || Rellenar();
+}
+
+bool LectorLista::FinDeArchivo() {
+  return !HayByte() || bufer_[posBufer_] == kFinDatos;
+}
+
+void LectorLista::LeerLinea(std::string& linea) {
+  linea.clear();
+  bool leido = true;
+  for (;;) {
+    if (!HayByte()) {
+      leido = false;
+      break;
+    }
+    const unsigned char* inicio = bufer_.data() + posBufer_;
+    const unsigned char* fin = bufer_.data() + finBufer_;
+    const unsigned char* p = inicio;
+    while (p != fin && *p != kCR && *p != kLF && *p != kFinDatos)
+      ++p;
+    linea.append(reinterpret_cast<const char*>(inicio), static_cast<std::size_t>(p - inicio));
+    posBufer_ = static_cast<std::uint32_t>(p - bufer_.data());
+    if (p != fin) break;
+  }
+  // A failed read leaves the reader where it was; otherwise step over the line end.
+  if (leido) {
+    const unsigned char fin = bufer_[posBufer_];
+    if (fin == kLF) {
+      ++posBufer_;
+    } else if (fin == kCR) {
+      ++posBufer_;
+      if (HayByte() && bufer_[posBufer_] == kLF) ++posBufer_;
+    }
+  }
+  ComprobarES();
+}
+
+std::string LectorLista::LeerLinea() {
+  std::string linea;
+  LeerLinea(linea);
+  return linea;
+}
+
+void LectorLista::Cerrar() {
+  if (!Abierto()) {
+    resultadoES = kCerrarSinAbrir;
+    return;
+  }
+  const int fd = manejador_;
+  manejador_ = -1;
+  // Linux releases the descriptor even when close() reports EINTR.
+  if (::close(fd) != 0 && errno != EINTR) resultadoES = CodigoDeErrno(errno);
+}

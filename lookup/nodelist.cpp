@@ -1,0 +1,80 @@
+#include "lookup/nodelist.h"
+
+#include <array>
+
+#include "lookup/campos.h"
+#include "lookup/direccion.h"
+#include "lookup/lector_lista.h"
+
+namespace {
+
+bool EsCabecera(std::string_view clave) {
+  return clave == "Zone" || clave == "Region" || clave == "Host";
+}
+
+bool EsEntrada(std::string_view clave) {
+  static constexpr std::array<std::string_view, 5> kClaves{"", "Hub", "Pvt", "Hold", "Down"};
+  for (const auto c : kClaves)
+    if (clave == c) return true;
+  return false;
+}
+
+// True when the line is "<clave>,<numero>,...".
+bool TieneNumero(std::string_view linea, std::string_view clave, std::string_view numero) {
+  const auto resto = linea.substr(clave.size() + 1);
+  return resto.size() > numero.size() && resto.substr(0, numero.size()) == numero &&
+         resto[numero.size()] == ',';
+}
+
+DatosNodo LeerDatosNodo(std::string_view linea) {
+  // Past keyword and number.
+  std::size_t pos = Clave(linea).size() + 1;
+  pos = linea.find(',', pos);
+  pos = pos == std::string_view::npos ? linea.size() : pos + 1;
+  DatosNodo datos;
+  datos.bbs = CortarCampo(linea, pos);
+  datos.ciudad = CortarCampo(linea, pos);
+  datos.sysop = CortarCampo(linea, pos);
+  return datos;
+}
+
+}  // namespace
+
+DatosNodo BuscarNodo(LectorLista& lector, std::string_view parteNodo) {
+  const PartesNodo partes = PartirNodo(parteNodo);
+  std::string linea;
+
+  // Lists without any Zone line (segments, pre-zone lists) are searched zone-blind.
+  bool zonaVista = false;
+  std::string zonaActual;
+  bool encontrada = false;
+  while (!encontrada) {
+    const bool fin = lector.FinDeArchivo();
+    ComprobarES();
+    if (fin) return {};
+    lector.LeerLinea(linea);
+    const auto clave = Clave(linea);
+    if (clave.size() == linea.size() || !EsCabecera(clave)) continue;
+    if (clave == "Zone") {
+      zonaVista = true;
+      std::size_t pos = clave.size() + 1;
+      zonaActual = linea.substr(pos, linea.find(',', pos) - pos);
+    }
+    encontrada = TieneNumero(linea, clave, partes.red) && (!zonaVista || zonaActual == partes.zona);
+  }
+
+  // The header line is node 0 of its own net.
+  if (partes.nodo == "0") return LeerDatosNodo(linea);
+
+  for (;;) {
+    const bool fin = lector.FinDeArchivo();
+    ComprobarES();
+    if (fin) return {};
+    lector.LeerLinea(linea);
+    if (linea.starts_with("Host")) return {};
+    const auto clave = Clave(linea);
+    if (clave.size() == linea.size()) continue;
+    if (EsCabecera(clave)) return {};
+    if (EsEntrada(clave) && TieneNumero(linea, clave, partes.nodo)) return LeerDatosNodo(linea);
+  }
+}

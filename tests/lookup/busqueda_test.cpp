@@ -1,0 +1,107 @@
+#include "lookup/busqueda.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "lookup/lector_lista.h"
+#include "tests/lookup/archivo_temporal.h"
+
+namespace {
+
+const char* const kNodos =
+    "Zone,2,Europe,Brussels,Coord,32-1,9600\r\n"
+    "Host,5020,Moscow_Net,Moscow,Host_Sysop,7-095-1,9600\r\n"
+    "Hub,52,Mister_Postman,Moscow,Volodya_Rusinov,7-095-745,9600\r\n\x1A";
+const char* const kPuntos =
+    "Boss,2:5020/52\r\n"
+    ",10,Home,Moscow,Stas_O,-Unpublished-,9600\r\n\x1A";
+
+class EjecutarBusquedaTest : public ::testing::Test {
+ protected:
+  ResultadoBusqueda Buscar(const std::string& nodos, const std::string& puntos,
+                           std::string_view direccion) {
+    return EjecutarBusqueda(nodos, puntos, direccion,
+                            [this](const std::string& m) { mensajes.push_back(m); });
+  }
+
+  CarpetaTemporal carpeta;
+  const std::string nodelist = carpeta.Escribir("NODELIST.345", kNodos);
+  const std::string pointlist = carpeta.Escribir("POINTS.345", kPuntos);
+  const std::string ausente = (carpeta.Ruta() / "missing").string();
+  std::vector<std::string> mensajes;
+};
+
+TEST_F(EjecutarBusquedaTest, BuscaLosSieteCampos) {
+  const auto resultado = Buscar(nodelist, pointlist, "2:5020/52.10");
+  EXPECT_TRUE(resultado.ejecutada);
+  EXPECT_EQ(resultado.nodo, (DatosNodo{"Mister Postman", "Volodya Rusinov", "Moscow"}));
+  EXPECT_EQ(resultado.punto, (DatosPunto{"Stas O", "Home", "Moscow", "-Unpublished-"}));
+  EXPECT_TRUE(mensajes.empty());
+  EXPECT_EQ(DescriptoresAbiertos(nodelist) + DescriptoresAbiertos(pointlist), 0);
+}
+
+TEST_F(EjecutarBusquedaTest, SinPuntoSoloElNodo) {
+  const auto resultado = Buscar(nodelist, pointlist, "2:5020/52");
+  EXPECT_TRUE(resultado.ejecutada);
+  EXPECT_EQ(resultado.nodo.bbs, "Mister Postman");
+  EXPECT_EQ(resultado.punto, DatosPunto{});
+}
+
+TEST_F(EjecutarBusquedaTest, ArchivosAusentesSeAvisanEnOrden) {
+  struct Caso {
+    std::string nodos, puntos;
+    std::vector<std::string> avisos;
+  };
+  const std::vector<Caso> casos{
+      {ausente, ausente, {kFaltaNodelist, kFaltaPointlist}},
+      {"", "", {kFaltaNodelist, kFaltaPointlist}},
+      {nodelist, ausente, {kFaltaPointlist}},
+      {ausente, pointlist, {kFaltaNodelist}},
+      {carpeta.Ruta().string(), pointlist, {kFaltaNodelist}},
+  };
+  for (const auto& caso : casos) {
+    mensajes.clear();
+    const auto resultado = Buscar(caso.nodos, caso.puntos, "2:5020/52.10");
+    EXPECT_FALSE(resultado.ejecutada);
+    EXPECT_EQ(mensajes, caso.avisos) << caso.nodos << " / " << caso.puntos;
+  }
+}
+
+TEST_F(EjecutarBusquedaTest, UnMismoArchivoParaAmbasListas) {
+  const std::string ambas =
+      carpeta.Escribir("ambas", std::string(kNodos, std::strlen(kNodos) - 1) + kPuntos);
+  const auto resultado = Buscar(ambas, ambas, "2:5020/52.10");
+  EXPECT_EQ(resultado.nodo.bbs, "Mister Postman");
+  EXPECT_EQ(resultado.punto.nick, "Home");
+}
+
+TEST_F(EjecutarBusquedaTest, CadaBusquedaLeeElArchivoDeNuevo) {
+  EXPECT_EQ(Buscar(nodelist, pointlist, "2:5020/52.10").punto.nick, "Home");
+  carpeta.Escribir("POINTS.345", "Boss,2:5020/52\r\n,10,Changed,Moscow,S,P\r\n");
+  EXPECT_EQ(Buscar(nodelist, pointlist, "2:5020/52.10").punto.nick, "Changed");
+}
+
+TEST_F(EjecutarBusquedaTest, UnErrorAlAbrirNoDejaArchivosAbiertos) {
+  const int escritor = ::open(pointlist.c_str(), O_RDWR);
+  ASSERT_GE(escritor, 0);
+  ASSERT_EQ(::flock(escritor, LOCK_EX), 0);
+  try {
+    (void)Buscar(nodelist, pointlist, "2:5020/52.10");
+    ADD_FAILURE() << "the locked pointlist should have raised";
+  } catch (const ErrorEntradaSalida& error) {
+    EXPECT_EQ(error.codigo(), 32);
+    EXPECT_EQ(error.mensaje(), "I/O error 32");
+  }
+  EXPECT_EQ(DescriptoresAbiertos(nodelist), 0) << "the nodelist reader was left open";
+  EXPECT_EQ(resultadoES, 0);
+  ::close(escritor);
+  EXPECT_TRUE(Buscar(nodelist, pointlist, "2:5020/52.10").ejecutada);
+}
+
+}  // namespace

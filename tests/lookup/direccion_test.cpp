@@ -1,0 +1,51 @@
+#include "lookup/direccion.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CasoDireccion {
+  std::string direccion;
+  std::string parteNodo, partePunto;
+  std::string zona, red, nodo;
+};
+
+class DireccionTest : public ::testing::TestWithParam<CasoDireccion> {};
+
+TEST_P(DireccionTest, SeparaYParte) {
+  const auto& caso = GetParam();
+  const auto partes = SepararDireccion(caso.direccion);
+  EXPECT_EQ(partes.parteNodo, caso.parteNodo);
+  EXPECT_EQ(partes.partePunto, caso.partePunto);
+  const auto nodo = PartirNodo(partes.parteNodo);
+  EXPECT_EQ(nodo.zona, caso.zona);
+  EXPECT_EQ(nodo.red, caso.red);
+  EXPECT_EQ(nodo.nodo, caso.nodo);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, DireccionTest,
+    ::testing::Values(CasoDireccion{"2:5020/52.10", "2:5020/52", "10", "2", "5020", "52"},
+                      CasoDireccion{"2:5020/52", "2:5020/52", "0", "2", "5020", "52"},
+                      CasoDireccion{"2:5020/52.", "2:5020/52", "", "2", "5020", "52"},
+                      CasoDireccion{"2:5020/52.1.2", "2:5020/52", "1.2", "2", "5020", "52"},
+                      CasoDireccion{"", " ", "0", "", "", ""},
+                      CasoDireccion{"5020/52.1", "5020/52", "1", "", "", ""},
+                      CasoDireccion{"2:5020.1", "2:5020", "1", "2", "5020", ""},
+                      CasoDireccion{".5", "", "5", "", "", ""},
+                      CasoDireccion{" 2:5020/52.1", " 2:5020/52", "1", " 2", "5020", "52"},
+                      CasoDireccion{"2:50 20/5/2.1", "2:50 20/5/2", "1", "2", "50 20", "5/2"},
+                      CasoDireccion{"a:b/c.d", "a:b/c", "d", "a", "b", "c"},
+                      CasoDireccion{"1:2:3/4", "1:2:3/4", "0", "1", "2:3", "4"}));
+
+TEST(DireccionLargaTest, MasDe255CaracteresSeParteEntero) {
+  const std::string red(300, '7');
+  const std::string nodo(400, '8');
+  const auto partes = SepararDireccion("2:" + red + "/" + nodo + "." + std::string(500, '9'));
+  EXPECT_EQ(partes.partePunto.size(), 500u);
+  const auto partido = PartirNodo(partes.parteNodo);
+  EXPECT_EQ(partido.red, red);
+  EXPECT_EQ(partido.nodo, nodo);
+}
+
+}  // namespace
