@@ -1,0 +1,85 @@
+#include "lookup/texto.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace std::string_view_literals;
+
+struct Caso {
+  const char* nombre;
+  std::string_view entrada;
+  std::string_view esperado;
+};
+
+void PrintTo(const Caso& caso, std::ostream* os) {
+  *os << caso.nombre;
+}
+
+class DecodificarTextoTest : public testing::TestWithParam<Caso> {};
+
+TEST_P(DecodificarTextoTest, DaElTextoEsperado) {
+  const Caso& caso = GetParam();
+  EXPECT_EQ(DecodificarTexto(caso.entrada), caso.esperado);
+}
+
+// Expected texts are spelled as bytes so that the file's own encoding cannot hide a fault.
+constexpr Caso kCasos[] = {
+    {"Vacio", ""sv, ""sv},
+    {"Ascii", "Moscow, Russia_1"sv, "Moscow, Russia_1"sv},
+    {"NulSeConserva", "a\0b"sv, "a\0b"sv},
+    {"Utf8DosBytes", "Caf\xC3\xA9"sv, "Caf\xC3\xA9"sv},
+    {"Utf8TresBytes", "\xE2\x82\xAC 5"sv, "\xE2\x82\xAC 5"sv},
+    {"Utf8CuatroBytes", "\xF0\x9F\x98\x80"sv, "\xF0\x9F\x98\x80"sv},
+    {"Utf8UltimoPuntoDeCodigo", "\xF4\x8F\xBF\xBF"sv, "\xF4\x8F\xBF\xBF"sv},
+    {"Utf8Cirilico", "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0"sv,
+     "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0"sv},
+    {"Cp1252Latin1", "Caf\xE9"sv, "Caf\xC3\xA9"sv},
+    {"Cp1252Euro", "\x80"sv, "\xE2\x82\xAC"sv},
+    {"Cp1252ComillasYGuiones", "\x93x\x94\x96\x97"sv,
+     "\xE2\x80\x9Cx\xE2\x80\x9D\xE2\x80\x93\xE2\x80\x94"sv},
+    {"Cp1252Marca", "\x99"sv, "\xE2\x84\xA2"sv},
+    {"Cp1252LetrasDeC1", "\x8A\x9A\x8C\x9C\x8E\x9E\x9F\x83"sv,
+     "\xC5\xA0\xC5\xA1\xC5\x92\xC5\x93\xC5\xBD\xC5\xBE\xC5\xB8\xC6\x92"sv},
+    {"Cp1252EspacioDuroYYMinuscula", "\xA0\xFF"sv, "\xC2\xA0\xC3\xBF"sv},
+    {"Cp1252NoDefinidos", "\x81\x8D\x8F\x90\x9D"sv, "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"sv},
+    {"Cp1252ConNul", "\0\xE9"sv, "\0\xC3\xA9"sv},
+    {"Utf8TruncadoAlFinal", "Caf\xC3"sv, "Caf\xC3\x83"sv},
+    {"Utf8TresBytesTruncado", "\xE2\x82"sv, "\xC3\xA2\xE2\x80\x9A"sv},
+    {"Utf8CortadoPorAscii", "\xC3x"sv, "\xC3\x83x"sv},
+    {"ContinuacionSuelta", "a\xA9"sv, "a\xC2\xA9"sv},
+    {"SobrelargoDosBytes", "\xC0\xAF"sv, "\xC3\x80\xC2\xAF"sv},
+    {"SobrelargoC1", "\xC1\xBF"sv, "\xC3\x81\xC2\xBF"sv},
+    {"SobrelargoTresBytes", "\xE0\x80\xAF"sv, "\xC3\xA0\xE2\x82\xAC\xC2\xAF"sv},
+    {"SobrelargoCuatroBytes", "\xF0\x8F\xBF\xBF"sv, "\xC3\xB0\xC2\x8F\xC2\xBF\xC2\xBF"sv},
+    {"Surrogado", "\xED\xA0\x80"sv, "\xC3\xAD\xC2\xA0\xE2\x82\xAC"sv},
+    {"MasAllaDe10FFFF", "\xF4\x90\x80\x80"sv, "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"sv},
+    {"ByteF5", "\xF5"sv, "\xC3\xB5"sv},
+    // One bad byte makes the whole text Windows-1252, the valid UTF-8 pair included.
+    {"MezclaSeLeeEnteraComoCp1252", "\xC3\xA9\xE9"sv, "\xC3\x83\xC2\xA9\xC3\xA9"sv},
+};
+
+INSTANTIATE_TEST_SUITE_P(Casos, DecodificarTextoTest, testing::ValuesIn(kCasos),
+                         [](const testing::TestParamInfo<Caso>& info) {
+                           return std::string(info.param.nombre);
+                         });
+
+// Every byte alone must become one distinct, valid UTF-8 character: nothing is dropped or merged.
+TEST(DecodificarTextoBytes, CadaByteDaUnCaracterDistintoYValido) {
+  std::set<std::string> vistos;
+  for (int valor = 0; valor < 256; ++valor) {
+    const std::string byte(1, static_cast<char>(valor));
+    const std::string texto = DecodificarTexto(byte);
+    SCOPED_TRACE(valor);
+    EXPECT_FALSE(texto.empty());
+    EXPECT_EQ(DecodificarTexto(texto), texto) << "the result is not valid UTF-8";
+    EXPECT_TRUE(vistos.insert(texto).second) << "two bytes gave the same character";
+  }
+}
+
+}  // namespace

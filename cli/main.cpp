@@ -1,0 +1,46 @@
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <string>
+
+#include "cli/opciones.h"
+#include "cli/salida.h"
+#include "lookup/busqueda.h"
+#include "lookup/lector_lista.h"
+
+namespace {
+
+[[nodiscard]] int Buscar(const Opciones& opciones) {
+  const RutasListas rutas = ResolverRutas(opciones);
+  Salida salida(std::cout, opciones.json ? Formato::kJson : Formato::kTexto);
+  const Informar informar = [](const std::string& mensaje) { std::cerr << mensaje << '\n'; };
+
+  int codigo = kSalidaCorrecta;
+  for (const std::string& direccion : opciones.direcciones) {
+    const ResultadoBusqueda resultado =
+        EjecutarBusqueda(rutas.nodelist, rutas.pointlist, direccion, informar);
+    if (resultado.ejecutada) {
+      salida.Escribir(direccion, resultado);
+    } else {
+      codigo = kSalidaFaltaLista;
+    }
+  }
+  return codigo;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app;
+  Opciones opciones;
+  DeclararOpciones(app, opciones);
+  // The tool's one guard: every failure below ends here as a message and an exit status.
+  try {
+    app.parse(argc, argv);
+    return Buscar(opciones);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error) == 0 ? kSalidaCorrecta : kSalidaUsoIncorrecto;
+  } catch (const ErrorEntradaSalida& error) {
+    std::cerr << error.mensaje() << '\n';
+    return kSalidaErrorES;
+  }
+}

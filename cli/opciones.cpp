@@ -1,0 +1,69 @@
+#include "cli/opciones.h"
+
+#include <CLI/CLI.hpp>
+
+namespace {
+
+constexpr const char* kDescripcion =
+    "Busca direcciones de punto FidoNet en una nodelist y en una pointlist en formato Boss\n"
+    "y muestra lo que dicen del nodo (BBS, sysop, ciudad) y del punto (nombre, nick,\n"
+    "ciudad, teléfono).\n";
+
+constexpr const char* kPie =
+    "Dirección: zona:red/nodo.punto, por ejemplo 2:5020/52.10. Se usa tal como se escribe.\n"
+    "Sin \".punto\" solo se busca el nodo y los datos del punto salen como \"?\".\n"
+    "\n"
+    "Salida: por cada dirección, una línea \"Dirección de Punto: ...\" y los siete campos,\n"
+    "uno por línea, con los rótulos de la ventana (Datos del nodo: BBS, Sysop, Ciudad;\n"
+    "Datos del punto: Nombre, Nick, Ciudad, Teléfono), y una línea en blanco entre\n"
+    "direcciones. Un campo que no se encuentra sale como \"?\". Con --json, un objeto por\n"
+    "línea y dirección:\n"
+    "  {\"direccion\": ..., \"nodo\": {\"bbs\", \"sysop\", \"ciudad\"},\n"
+    "   \"punto\": {\"nombre\", \"nick\", \"ciudad\", \"telefono\"}}\n"
+    "Los textos de las listas salen en UTF-8: se leen como UTF-8 si lo son y, si no,\n"
+    "como Windows-1252. Los avisos y errores van a la salida de errores.\n"
+    "\n"
+    "Códigos de salida:\n"
+    "  0   se hicieron todas las búsquedas\n"
+    "  1   falta un archivo de lista (\"No se encuentra el archivo de NodeList\" o de\n"
+    "      PointList); esa búsqueda no se hace, las demás direcciones sí se buscan\n"
+    "  2   error de entrada/salida al leer una lista; se muestra y termina la ejecución\n"
+    "  64  uso incorrecto: opción desconocida, falta el valor de una opción, falta\n"
+    "      --nodelist o --pointlist, o no se dio ninguna dirección";
+
+}  // namespace
+
+void DeclararOpciones(CLI::App& app, Opciones& opciones) {
+  app.name("buscarpunto-cli");
+  app.description(kDescripcion);
+  app.footer(kPie);
+
+  const auto formato = app.get_formatter();
+  formato->label("Usage", "Uso");
+  formato->label("OPTIONS", "OPCIONES");
+  formato->label("Positionals", "Argumentos");
+  formato->label("REQUIRED", "(obligatorio)");
+  formato->column_width(30);
+
+  app.option_defaults()->group("Opciones");
+  app.set_help_flag("-h,--help", "Muestra esta ayuda y termina");
+  app.add_option("--nodelist", opciones.nodelist, "Archivo de la nodelist (obligatorio)")
+      ->type_name("ARCHIVO");
+  app.add_option("--pointlist", opciones.pointlist,
+                 "Archivo de la pointlist en formato Boss (obligatorio)")
+      ->type_name("ARCHIVO");
+  app.add_flag("--json", opciones.json, "Un objeto JSON por línea y dirección");
+  app.add_option("DIRECCION", opciones.direcciones, "Direcciones de punto, en orden")
+      ->type_name("")
+      ->required();
+}
+
+RutasListas ResolverRutas(const Opciones& opciones) {
+  if (!opciones.nodelist && !opciones.pointlist) {
+    throw CLI::RequiredError("--nodelist and --pointlist are required",
+                             CLI::ExitCodes::RequiredError);
+  }
+  if (!opciones.nodelist) throw CLI::RequiredError("--nodelist");
+  if (!opciones.pointlist) throw CLI::RequiredError("--pointlist");
+  return {*opciones.nodelist, *opciones.pointlist};
+}

@@ -1,0 +1,78 @@
+#include "cli/salida.h"
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string>
+
+#include "lookup/busqueda.h"
+#include "lookup/texto.h"
+
+namespace {
+
+struct TextosVisibles {
+  std::string direccion;
+  std::string bbs;
+  std::string sysop;
+  std::string ciudadNodo;
+  std::string nombre;
+  std::string nick;
+  std::string ciudadPunto;
+  std::string telefono;
+};
+
+// The address is decoded too: it comes from the command line as bytes, like the lists.
+TextosVisibles Decodificar(std::string_view direccion, const ResultadoBusqueda& resultado) {
+  return {DecodificarTexto(direccion),
+          DecodificarTexto(resultado.nodo.bbs),
+          DecodificarTexto(resultado.nodo.sysop),
+          DecodificarTexto(resultado.nodo.ciudad),
+          DecodificarTexto(resultado.punto.nombre),
+          DecodificarTexto(resultado.punto.nick),
+          DecodificarTexto(resultado.punto.ciudad),
+          DecodificarTexto(resultado.punto.telefono)};
+}
+
+void EscribirTexto(std::ostream& destino, const TextosVisibles& t) {
+  destino << "Dirección de Punto: " << t.direccion << '\n'
+          << "Datos del nodo:\n"
+          << "BBS: " << t.bbs << '\n'
+          << "Sysop: " << t.sysop << '\n'
+          << "Ciudad: " << t.ciudadNodo << '\n'
+          << "Datos del punto:\n"
+          << "Nombre: " << t.nombre << '\n'
+          << "Nick: " << t.nick << '\n'
+          << "Ciudad: " << t.ciudadPunto << '\n'
+          << "Teléfono: " << t.telefono << '\n';
+}
+
+void EscribirJson(std::ostream& destino, const TextosVisibles& t) {
+  nlohmann::ordered_json nodo;
+  nodo["bbs"] = t.bbs;
+  nodo["sysop"] = t.sysop;
+  nodo["ciudad"] = t.ciudadNodo;
+  nlohmann::ordered_json punto;
+  punto["nombre"] = t.nombre;
+  punto["nick"] = t.nick;
+  punto["ciudad"] = t.ciudadPunto;
+  punto["telefono"] = t.telefono;
+  nlohmann::ordered_json linea;
+  linea["direccion"] = t.direccion;
+  linea["nodo"] = std::move(nodo);
+  linea["punto"] = std::move(punto);
+  destino << linea.dump() << '\n';
+}
+
+}  // namespace
+
+void Salida::Escribir(std::string_view direccion, const ResultadoBusqueda& resultado) {
+  const TextosVisibles textos = Decodificar(direccion, resultado);
+  if (formato_ == Formato::kJson) {
+    EscribirJson(destino_, textos);
+  } else {
+    if (hayBloques_) destino_ << '\n';
+    EscribirTexto(destino_, textos);
+  }
+  hayBloques_ = true;
+  // Keeps earlier results on screen ahead of an error that ends the run.
+  destino_.flush();
+}
