@@ -6,6 +6,7 @@
 #include "cli/salida.h"
 #include "lookup/busqueda.h"
 #include "lookup/lector_lista.h"
+#include "settings/almacen_config.h"
 
 namespace {
 
@@ -40,6 +41,9 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& error) {
     return app.exit(error) == 0 ? kSalidaCorrecta : kSalidaUsoIncorrecto;
   } catch (const ErrorEntradaSalida& error) {
+    std::cerr << error.mensaje() << '\n';
+    return kSalidaErrorES;
+  } catch (const ErrorAlmacen& error) {
     std::cerr << error.mensaje() << '\n';
     return kSalidaErrorES;
   }

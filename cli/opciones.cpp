@@ -2,6 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include "settings/almacen_config.h"
+#include "settings/rutas.h"
+
 namespace {
 
 constexpr const char* kDescripcion =
@@ -27,9 +30,14 @@ constexpr const char* kPie =
     "  0   se hicieron todas las búsquedas\n"
     "  1   falta un archivo de lista (\"No se encuentra el archivo de NodeList\" o de\n"
     "      PointList); esa búsqueda no se hace, las demás direcciones sí se buscan\n"
-    "  2   error de entrada/salida al leer una lista; se muestra y termina la ejecución\n"
-    "  64  uso incorrecto: opción desconocida, falta el valor de una opción, falta\n"
-    "      --nodelist o --pointlist, o no se dio ninguna dirección";
+    "  2   error de entrada/salida al leer una lista, o error al leer la configuración;\n"
+    "      se muestra el mensaje y termina la ejecución\n"
+    "  64  uso incorrecto: opción desconocida, falta el valor de una opción o no se dio\n"
+    "      ninguna dirección\n"
+    "\n"
+    "Configuración: sin --nodelist o --pointlist se usan las rutas guardadas por el\n"
+    "programa (valores NodeList y PointList de $XDG_CONFIG_HOME/Tervanik/NodeList.conf,\n"
+    "por omisión ~/.config/Tervanik/NodeList.conf).";
 
 }  // namespace
 
@@ -47,10 +55,12 @@ void DeclararOpciones(CLI::App& app, Opciones& opciones) {
 
   app.option_defaults()->group("Opciones");
   app.set_help_flag("-h,--help", "Muestra esta ayuda y termina");
-  app.add_option("--nodelist", opciones.nodelist, "Archivo de la nodelist (obligatorio)")
+  app.add_option("--nodelist", opciones.nodelist,
+                 "Archivo de la nodelist (si falta, el guardado en la configuración)")
       ->type_name("ARCHIVO");
-  app.add_option("--pointlist", opciones.pointlist,
-                 "Archivo de la pointlist en formato Boss (obligatorio)")
+  app.add_option(
+         "--pointlist", opciones.pointlist,
+         "Archivo de la pointlist en formato Boss (si falta, el guardado en la configuración)")
       ->type_name("ARCHIVO");
   app.add_flag("--json", opciones.json, "Un objeto JSON por línea y dirección");
   app.add_option("DIRECCION", opciones.direcciones, "Direcciones de punto, en orden")
@@ -59,11 +69,10 @@ void DeclararOpciones(CLI::App& app, Opciones& opciones) {
 }
 
 RutasListas ResolverRutas(const Opciones& opciones) {
-  if (!opciones.nodelist && !opciones.pointlist) {
-    throw CLI::RequiredError("--nodelist and --pointlist are required",
-                             CLI::ExitCodes::RequiredError);
-  }
-  if (!opciones.nodelist) throw CLI::RequiredError("--nodelist");
-  if (!opciones.pointlist) throw CLI::RequiredError("--pointlist");
-  return {*opciones.nodelist, *opciones.pointlist};
+  if (opciones.nodelist && opciones.pointlist) return {*opciones.nodelist, *opciones.pointlist};
+  // A store never written reads as two empty paths, which the search reports as missing.
+  AlmacenConfig almacen;
+  const Rutas guardadas = LeerRutas(almacen);
+  return {opciones.nodelist.value_or(RutaEnBytes(guardadas.nodelist)),
+          opciones.pointlist.value_or(RutaEnBytes(guardadas.pointlist))};
 }

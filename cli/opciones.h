@@ -31,6 +31,6 @@ struct RutasListas {
 // which must outlive `app`'s parse.
 void DeclararOpciones(CLI::App& app, Opciones& opciones);
 
-// The two list paths a search uses. Both options are required for now; a path not given will
-// later come from the user's settings. Raises CLI::RequiredError when a path is missing.
+// The two list paths a search uses: each option given, else the path in the user's settings.
+// Raises ErrorAlmacen when the settings cannot be read.
 [[nodiscard]] RutasListas ResolverRutas(const Opciones& opciones);

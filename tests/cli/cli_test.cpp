@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -223,6 +227,69 @@ TEST(CliErrorES, ListaSinPermisoDeLectura) {
 
 // --- Usage --------------------------------------------------------------------------------
 
+// Every run of the tool in these tests sees a profile of its own, never the user's.
+class PerfilAislado final : public testing::Environment {
+ public:
+  void SetUp() override { ::setenv("XDG_CONFIG_HOME", carpeta_.Ruta("config").c_str(), 1); }
+
+ private:
+  CarpetaTemporal carpeta_;
+};
+
+[[maybe_unused]] testing::Environment* const kPerfil =
+    testing::AddGlobalTestEnvironment(new PerfilAislado);
+
+// A profile folder whose NodeList.conf holds `contenido`, used by the tool while it lives.
+class Configuracion : public testing::Test {
+ protected:
+  void SetUp() override {
+    anterior_ = ::getenv("XDG_CONFIG_HOME");
+    ::setenv("XDG_CONFIG_HOME", carpeta_.Ruta("config").c_str(), 1);
+  }
+  void TearDown() override { ::setenv("XDG_CONFIG_HOME", anterior_.c_str(), 1); }
+
+  void Guardar(const std::string& contenido) const {
+    const std::filesystem::path carpeta = carpeta_.Ruta("config/Tervanik");
+    std::filesystem::create_directories(carpeta);
+    std::ofstream(carpeta / "NodeList.conf", std::ios::binary) << contenido;
+  }
+
+  CarpetaTemporal carpeta_;
+  std::string anterior_;
+};
+
+TEST_F(Configuracion, PerfilNuevoAvisaDeAmbasListas) {
+  const SalidaProceso r = Ejecutar({"2:5020/52.10"});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_EQ(r.errores, std::string(kFaltaNodelist) + kFaltaPointlist);
+  EXPECT_EQ(r.salida, "");
+  EXPECT_FALSE(std::filesystem::exists(carpeta_.Ruta("config/Tervanik/NodeList.conf")))
+      << "looking the paths up must not create the store";
+}
+
+TEST_F(Configuracion, RutasGuardadasDanLosSieteCampos) {
+  Guardar("[General]\nNodeList=" + kNodelist + "\nPointList=" + kPointlist + "\n");
+  const SalidaProceso r = Ejecutar({"2:5020/52.10"});
+  ASSERT_EQ(r.codigo, 0) << r.errores;
+  EXPECT_EQ(r.salida, kBloque5020);
+}
+
+TEST_F(Configuracion, UnaOpcionPuedeMasQueLaRutaGuardada) {
+  Guardar("[General]\nNodeList=/nowhere/nodelist\nPointList=" + kPointlist + "\n");
+  EXPECT_EQ(Ejecutar({"2:5020/52.10"}).errores, kFaltaNodelist);
+  const SalidaProceso r = Ejecutar({"--nodelist", kNodelist, "2:5020/52.10"});
+  ASSERT_EQ(r.codigo, 0) << r.errores;
+  EXPECT_EQ(r.salida, kBloque5020);
+}
+
+TEST_F(Configuracion, UnValorQueNoEsTextoSale2ConElMensaje) {
+  Guardar("[General]\nNodeList=a, b\nPointList=" + kPointlist + "\n");
+  const SalidaProceso r = Ejecutar({"2:5020/52.10"});
+  EXPECT_EQ(r.codigo, 2);
+  EXPECT_EQ(r.errores, "Invalid data type for 'NodeList'\n");
+  EXPECT_EQ(r.salida, "");
+}
+
 struct CasoUso {
   const char* nombre;
   std::vector<std::string> argumentos;
@@ -254,9 +321,6 @@ INSTANTIATE_TEST_SUITE_P(
                             "--zona"},
                     CasoUso{
                         "FaltaElValor", {"--pointlist", "b", "1:1/1", "--nodelist"}, "--nodelist"},
-                    CasoUso{"SinNodelist", {"--pointlist", "b", "1:1/1"}, "--nodelist"},
-                    CasoUso{"SinPointlist", {"--nodelist", "a", "1:1/1"}, "--pointlist"},
-                    CasoUso{"SinNingunaLista", {"1:1/1"}, "--pointlist"},
                     CasoUso{"ValorEnUnFlag",
                             {"--json=si", "--nodelist", "a", "--pointlist", "b", "1:1/1"},
                             "--json"}),
