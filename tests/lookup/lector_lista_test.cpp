@@ -103,6 +103,17 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLineas{"Linea10000", std::string(10000, 'b') + "\r\n", {std::string(10000, 'b')}}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
+// The scan looks at many bytes at once; a line end must be seen wherever it falls in a block.
+TEST(LineasPosicionTest, FinDeLineaEnCadaPosicion) {
+  for (std::size_t largo = 0; largo < 160; ++largo) {
+    const std::string texto(largo, 'a');
+    EXPECT_EQ(LineasDe(texto + "\rB"), (std::vector<std::string>{texto, "B"})) << largo;
+    EXPECT_EQ(LineasDe(texto + "\nB"), (std::vector<std::string>{texto, "B"})) << largo;
+    const auto antes = largo == 0 ? std::vector<std::string>{} : std::vector<std::string>{texto};
+    EXPECT_EQ(LineasDe(texto + "\x1A" "B"), antes) << largo;
+  }
+}
+
 class LectorTest : public ::testing::Test {
  protected:
   void TearDown() override { resultadoES = 0; }
