@@ -1,0 +1,32 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+// Gives each test a store of its own: XDG_CONFIG_HOME points to a fresh temporary folder.
+class ConfigTemporal : public ::testing::Test {
+ public:
+  void SetUp() override;
+
+  // $XDG_CONFIG_HOME/Tervanik and the store file inside it.
+  [[nodiscard]] QString Carpeta() const;
+  [[nodiscard]] QString Archivo() const;
+
+  void EscribirArchivo(const QByteArray& contenido) const;
+  [[nodiscard]] QByteArray LeerArchivo() const;
+
+  // Moves the store file to a new XDG_CONFIG_HOME. This process has already parsed the file in its
+  // old place, and QSettings keeps what it parsed per path: at the new path the next read has to
+  // parse the bytes on disk.
+  void MudarACarpetaNueva();
+
+  // Points XDG_CONFIG_HOME, and so the store, at `raiz`.
+  static void UsarRaiz(const QString& raiz);
+
+ private:
+  std::unique_ptr<QTemporaryDir> raiz_;
+};

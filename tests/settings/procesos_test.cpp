@@ -1,0 +1,179 @@
+// Other copies of the program, run as child processes.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/almacen_config.h"
+#include "settings/rutas.h"
+#include "tests/settings/config_temporal.h"
+#include "tests/settings/valores_escritor.h"
+
+extern char** environ;
+
+namespace {
+
+// One run of the writer. The destructor waits for it, so that no writer outlives its test.
+class Escritor final {
+ public:
+  // `cambios` are "NAME=value" to set and "NAME" to remove, over this process's environment.
+  Escritor(char marca, int vueltas, const std::vector<std::string>& cambios = {}) {
+    std::vector<std::string> entorno;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+      const std::string texto = *variable;
+      const std::string nombre = texto.substr(0, texto.find('='));
+      bool cambiada = false;
+      for (const std::string& cambio : cambios)
+        cambiada = cambiada || cambio.substr(0, cambio.find('=')) == nombre;
+      if (!cambiada) entorno.push_back(texto);
+    }
+    for (const std::string& cambio : cambios)
+      if (cambio.find('=') != std::string::npos) entorno.push_back(cambio);
+
+    std::vector<std::string> argumentos = {ESCRITOR_RUTAS, std::string(1, marca),
+                                           std::to_string(vueltas)};
+    std::vector<char*> argv;
+    for (std::string& argumento : argumentos)
+      argv.push_back(argumento.data());
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (std::string& variable : entorno)
+      envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    if (::posix_spawn(&pid_, ESCRITOR_RUTAS, nullptr, nullptr, argv.data(), envp.data()) != 0)
+      pid_ = -1;
+  }
+  ~Escritor() { static_cast<void>(Esperar()); }
+  Escritor(const Escritor&) = delete;
+  Escritor& operator=(const Escritor&) = delete;
+
+  [[nodiscard]] bool Lanzado() const { return pid_ > 0; }
+
+  [[nodiscard]] bool Corriendo() {
+    if (codigo_ || pid_ <= 0) return false;
+    int estado = 0;
+    if (::waitpid(pid_, &estado, WNOHANG) == 0) return true;
+    Anotar(estado);
+    return false;
+  }
+
+  // The exit code; -1 when it did not exit on its own.
+  [[nodiscard]] int Esperar() {
+    if (!codigo_ && pid_ > 0) {
+      int estado = 0;
+      while (::waitpid(pid_, &estado, 0) < 0 && errno == EINTR) {
+      }
+      Anotar(estado);
+    }
+    return codigo_.value_or(-1);
+  }
+
+ private:
+  void Anotar(int estado) { codigo_ = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1; }
+
+  pid_t pid_ = -1;
+  std::optional<int> codigo_;
+};
+
+// Exactly what a whole save of both values leaves on disk: no cut line, nothing left over.
+QByteArray ArchivoEntero(const QString& nodelist, const QString& pointlist) {
+  return "[General]\nNodeList=" + nodelist.toUtf8() + "\nPointList=" + pointlist.toUtf8() + "\n";
+}
+
+using ProcesosTest = ConfigTemporal;
+
+TEST_F(ProcesosTest, OtraCopiaGuardaBajoXdgConfigHomeOBajoHome) {
+  QTemporaryDir otra;
+  ASSERT_TRUE(otra.isValid());
+  const std::string raiz = QFile::encodeName(otra.path()).toStdString();
+  struct Caso {
+    std::vector<std::string> entorno;
+    QString archivo;
+  };
+  const Caso casos[] = {
+      {{"XDG_CONFIG_HOME=" + raiz + "/xdg"}, otra.path() + QStringLiteral("/xdg")},
+      {{"XDG_CONFIG_HOME", "HOME=" + raiz + "/casa"},
+       otra.path() + QStringLiteral("/casa/.config")},
+  };
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.archivo.toStdString());
+    Escritor escritor('A', 1, caso.entorno);
+    ASSERT_TRUE(escritor.Lanzado());
+    ASSERT_EQ(escritor.Esperar(), 0);
+    QFile archivo(caso.archivo + QStringLiteral("/Tervanik/NodeList.conf"));
+    ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
+    EXPECT_EQ(archivo.readAll(),
+              ArchivoEntero(ValorEscrito(u'A', u'N', 0), ValorEscrito(u'A', u'P', 0)));
+  }
+  EXPECT_FALSE(QFileInfo::exists(Carpeta()));
+}
+
+TEST_F(ProcesosTest, LoQueGuardaOtraCopiaSeVeEnLaSiguienteLectura) {
+  AlmacenConfig almacen;
+  ComprobarConfig(almacen);
+  ASSERT_EQ(LeerRutas(almacen).nodelist, QString());
+
+  Escritor escritor('B', 1);
+  ASSERT_TRUE(escritor.Lanzado());
+  ASSERT_EQ(escritor.Esperar(), 0);
+  const Rutas rutas = LeerRutas(almacen);
+  EXPECT_EQ(rutas.nodelist, ValorEscrito(u'B', u'N', 0));
+  EXPECT_EQ(rutas.pointlist, ValorEscrito(u'B', u'P', 0));
+}
+
+bool EsDeUnEscritor(const QString& texto, QChar valor) {
+  return EsValorEntero(texto, valor) && (texto.at(0) == u'A' || texto.at(0) == u'B');
+}
+
+// Before the first writer gets to a value it still holds the empty text of the first run.
+bool EsVacioODeUnEscritor(const QString& texto, QChar valor) {
+  return texto.isEmpty() || EsDeUnEscritor(texto, valor);
+}
+
+TEST_F(ProcesosTest, DosCopiasEscribiendoALaVezNoRompenElArchivo) {
+  constexpr int kVueltas = 50;
+  AlmacenConfig busqueda;
+  ComprobarConfig(busqueda);
+
+  int lecturas = 0;
+  {
+    Escritor a('A', kVueltas);
+    Escritor b('B', kVueltas);
+    ASSERT_TRUE(a.Lanzado());
+    ASSERT_TRUE(b.Lanzado());
+    // Searches go on meanwhile: every read finds both values whole.
+    while (a.Corriendo() || b.Corriendo()) {
+      AlmacenConfig almacen;
+      const Rutas rutas = LeerRutas(almacen);
+      ++lecturas;
+      ASSERT_TRUE(EsVacioODeUnEscritor(rutas.nodelist, u'N')) << rutas.nodelist.toStdString();
+      ASSERT_TRUE(EsVacioODeUnEscritor(rutas.pointlist, u'P')) << rutas.pointlist.toStdString();
+    }
+    EXPECT_EQ(a.Esperar(), 0);
+    EXPECT_EQ(b.Esperar(), 0);
+  }
+  EXPECT_GT(lecturas, 0);
+
+  // The last write of each value wins, and it is some writer's last round: a copy that missed the
+  // other's save would have put an older value back.
+  const Rutas final = LeerRutas(busqueda);
+  const auto esUltima = [](const QString& texto, QChar valor) {
+    return texto == ValorEscrito(u'A', valor, kVueltas - 1) ||
+           texto == ValorEscrito(u'B', valor, kVueltas - 1);
+  };
+  EXPECT_TRUE(esUltima(final.nodelist, u'N')) << final.nodelist.left(12).toStdString();
+  EXPECT_TRUE(esUltima(final.pointlist, u'P')) << final.pointlist.left(12).toStdString();
+  EXPECT_EQ(LeerArchivo(), ArchivoEntero(final.nodelist, final.pointlist));
+  // No temporary or lock file left behind.
+  EXPECT_EQ(QDir(Carpeta()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("NodeList.conf")});
+}
+
+}  // namespace
