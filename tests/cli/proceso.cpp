@@ -147,27 +147,6 @@ SalidaProceso EjecutarProceso(const std::string& programa,
   return resultado;
 }
 
-CarpetaTemporal::CarpetaTemporal() {
-  std::string plantilla =
-      (std::filesystem::temp_directory_path() / "buscarpunto-cli-XXXXXX").string();
-  if (::mkdtemp(plantilla.data()) == nullptr) FalloSistema("mkdtemp");
-  ruta_ = plantilla;
-}
-
-CarpetaTemporal::~CarpetaTemporal() {
-  std::error_code ignorado;  // a folder left behind in /tmp must not fail the test
-  std::filesystem::remove_all(ruta_, ignorado);
-}
-
-std::string CarpetaTemporal::Escribir(const std::string& nombre, std::string_view bytes) const {
-  const std::string ruta = Ruta(nombre);
-  std::ofstream archivo(ruta, std::ios::binary | std::ios::trunc);
-  archivo.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  archivo.close();
-  if (!archivo) throw std::runtime_error("cannot write " + ruta);
-  return ruta;
-}
-
 BloqueoExclusivo::BloqueoExclusivo(const std::string& ruta)
     : descriptor_(::open(ruta.c_str(), O_RDWR | O_CLOEXEC)) {
   if (descriptor_ < 0) FalloSistema("open");

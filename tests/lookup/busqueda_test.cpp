@@ -10,7 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "lookup/lector_lista.h"
-#include "tests/lookup/archivo_temporal.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/lookup/descriptores.h"
 
 namespace {
 

@@ -13,7 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/lookup/archivo_temporal.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/lookup/descriptores.h"
 
 using namespace std::string_literals;
 
@@ -110,7 +111,10 @@ TEST(LineasPosicionTest, FinDeLineaEnCadaPosicion) {
     EXPECT_EQ(LineasDe(texto + "\rB"), (std::vector<std::string>{texto, "B"})) << largo;
     EXPECT_EQ(LineasDe(texto + "\nB"), (std::vector<std::string>{texto, "B"})) << largo;
     const auto antes = largo == 0 ? std::vector<std::string>{} : std::vector<std::string>{texto};
-    EXPECT_EQ(LineasDe(texto + "\x1A" "B"), antes) << largo;
+    EXPECT_EQ(LineasDe(texto + "\x1A"
+                               "B"),
+              antes)
+        << largo;
   }
 }
 

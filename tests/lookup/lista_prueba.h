@@ -4,7 +4,8 @@
 #include <string_view>
 
 #include "lookup/lector_lista.h"
-#include "tests/lookup/archivo_temporal.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/lookup/descriptores.h"
 
 // Joins lines with `fin` as line end, the way list files of each origin are written.
 inline std::string Unir(std::initializer_list<std::string_view> lineas, std::string_view fin) {

@@ -1,29 +1,8 @@
-#include "tests/lookup/archivo_temporal.h"
+#include "tests/lookup/descriptores.h"
 
-#include <stdlib.h>
-
+#include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <system_error>
-
-CarpetaTemporal::CarpetaTemporal() {
-  std::string plantilla = (std::filesystem::temp_directory_path() / "buscarpunto-XXXXXX").string();
-  if (mkdtemp(plantilla.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  ruta_ = plantilla;
-}
-
-CarpetaTemporal::~CarpetaTemporal() {
-  std::error_code ignorado;
-  std::filesystem::remove_all(ruta_, ignorado);
-}
-
-std::string CarpetaTemporal::Escribir(const std::string& nombre, std::string_view bytes) const {
-  const auto ruta = ruta_ / nombre;
-  std::ofstream salida(ruta, std::ios::binary | std::ios::trunc);
-  salida.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!salida) throw std::runtime_error("cannot write " + ruta.string());
-  return ruta.string();
-}
 
 namespace {
 

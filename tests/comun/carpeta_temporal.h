@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-// A scratch folder for one test, removed with everything in it when the test ends.
+// A scratch folder for one test, removed with everything in it when the object goes.
 class CarpetaTemporal final {
  public:
   CarpetaTemporal();
@@ -14,15 +14,14 @@ class CarpetaTemporal final {
 
   [[nodiscard]] const std::filesystem::path& Ruta() const noexcept { return ruta_; }
 
+  // The path of `nombre` inside the folder, whether or not it was written.
+  [[nodiscard]] std::string Ruta(const std::string& nombre) const {
+    return (ruta_ / nombre).string();
+  }
+
   // Writes `bytes` exactly as given to a file in the folder and returns its path.
   std::string Escribir(const std::string& nombre, std::string_view bytes) const;
 
  private:
   std::filesystem::path ruta_;
 };
-
-// How many of this process's descriptors are open on `ruta`.
-[[nodiscard]] int DescriptoresAbiertos(const std::string& ruta);
-
-// The file offset of this process's (only) descriptor on `ruta`; -1 when none is open.
-[[nodiscard]] long PosicionLeida(const std::string& ruta);
