@@ -3,8 +3,9 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CLI        := $(BUILD)/cli/buscarpunto-cli
+PROGRAMA   := $(BUILD)/app/buscarpunto
 
-.PHONY: all deps configure build test test-asan run bench format clean
+.PHONY: all deps configure build test test-asan run run-cli bench format clean
 
 all: build
 
@@ -29,7 +30,13 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# Without a display the program says so in one line (how to use Xvfb or the CLI) and make stops
+# there quietly.
 run: build
+	@$(PROGRAMA) || [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]
+
+# The command-line lookup on the sample lists.
+run-cli: build
 	$(CLI) --nodelist samples/NODELIST.345 --pointlist samples/POINTS.345 2:5020/52.10 1:261/1.3
 
 bench: build

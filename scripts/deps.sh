@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those missing.
 set -eu
 
-PACKAGES="cmake make g++ pkg-config libgtest-dev qt6-base-dev nlohmann-json3-dev libcli11-dev"
+PACKAGES="cmake make g++ pkg-config libgtest-dev qt6-base-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core"
 
 missing=""
 for p in $PACKAGES; do

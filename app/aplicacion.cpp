@@ -1,0 +1,294 @@
+#include "app/aplicacion.h"
+
+#include <cxxabi.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <QStyle>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <system_error>
+#include <typeinfo>
+
+#include "app/reglas.h"
+#include "ui/unit1.h"
+
+namespace {
+
+constexpr int kLadoIcono = 32;
+constexpr int kBanderasMensaje = Qt::TextWordWrap | Qt::TextExpandTabs | Qt::TextShowMnemonic;
+
+// Write end of the signal pipe, for the handler; -1 while no pipe exists.
+int extremoEscrituraSenal = -1;
+
+extern "C" void ManejarSenal(int) {
+  const int guardado = errno;
+  const char byte = 1;
+  // A full pipe already holds a pending request: a lost byte changes nothing.
+  [[maybe_unused]] const auto escrito = ::write(extremoEscrituraSenal, &byte, 1);
+  errno = guardado;
+}
+
+// The message drawn with the very flags it was measured with, so it fills its rectangle exactly.
+class TextoMensaje final : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter pintor(this);
+    pintor.setPen(palette().color(QPalette::WindowText));
+    pintor.drawText(rect(), kBanderasMensaje, text());
+  }
+};
+
+QRect ComoQRect(const Rectangulo& r) {
+  return {r.x, r.y, r.ancho, r.alto};
+}
+
+Rectangulo ComoRectangulo(const QRect& r) {
+  return {r.x(), r.y(), r.width(), r.height()};
+}
+
+QScreen* PantallaDeTrabajo() {
+  // Dialogs go to the screen the user is working on: the active window's, else the primary one.
+  if (const QWidget* activa = QApplication::activeWindow(); activa != nullptr) {
+    if (QScreen* pantalla = activa->screen(); pantalla != nullptr) return pantalla;
+  }
+  return QGuiApplication::primaryScreen();
+}
+
+void SoltarRaton() {
+  if (QWidget* captura = QWidget::mouseGrabber(); captura != nullptr) captura->releaseMouse();
+}
+
+std::string NombreDeTipo(const std::exception& fallo) {
+  const char* nombre = typeid(fallo).name();
+  int estado = 0;
+  const std::unique_ptr<char, decltype(&std::free)> legible(
+      abi::__cxa_demangle(nombre, nullptr, nullptr, &estado), &std::free);
+  return estado == 0 && legible ? std::string(legible.get()) : std::string(nombre);
+}
+
+}  // namespace
+
+class Aplicacion::TuberiaSenales final {
+ public:
+  TuberiaSenales() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, extremos_.data()) !=
+        0) {
+      throw std::system_error(errno, std::generic_category(), "socketpair");
+    }
+  }
+  ~TuberiaSenales() {
+    for (const int extremo : extremos_)
+      ::close(extremo);
+  }
+  TuberiaSenales(const TuberiaSenales&) = delete;
+  TuberiaSenales& operator=(const TuberiaSenales&) = delete;
+
+  [[nodiscard]] int lectura() const noexcept { return extremos_[0]; }
+  [[nodiscard]] int escritura() const noexcept { return extremos_[1]; }
+
+ private:
+  std::array<int, 2> extremos_{-1, -1};
+};
+
+Aplicacion::Aplicacion(int& argc, char** argv)
+    : QApplication(argc, argv),
+      titulo_(QString::fromUtf8(
+          TituloDePrograma(QCoreApplication::applicationFilePath().toUtf8().toStdString()))) {
+  setApplicationDisplayName(titulo_);
+  setWindowIcon(QIcon(QStringLiteral(":/buscarpunto.xpm")));
+  // Only closing the main window ends the program, not closing whatever window was last.
+  setQuitOnLastWindowClosed(false);
+  InstalarSenales();
+}
+
+Aplicacion::~Aplicacion() {
+  ventanaPrincipal_.reset();
+  if (tuberia_) {
+    ::signal(SIGTERM, SIG_DFL);
+    ::signal(SIGHUP, SIG_DFL);
+    extremoEscrituraSenal = -1;
+  }
+}
+
+Aplicacion* Aplicacion::instancia() {
+  return qobject_cast<Aplicacion*>(QCoreApplication::instance());
+}
+
+bool Aplicacion::notify(QObject* receptor, QEvent* evento) {
+  try {
+    return QApplication::notify(receptor, evento);
+  } catch (const std::bad_alloc&) {
+    ReportarFallo(sinMemoria_);
+  } catch (const std::exception& fallo) {
+    ReportarFallo(fallo);
+  }
+  // The event counts as handled: nothing else is to act on it after the failure.
+  return true;
+}
+
+void Aplicacion::ReportarFallo(const std::exception& fallo) {
+  SoltarRaton();
+  const QPointer<QWidget> activaAntes = activeWindow();
+  QMessageBox caja(QMessageBox::Critical, titulo_, QString::fromUtf8(ConPuntoFinal(fallo.what())),
+                   QMessageBox::Ok, activaAntes.data());
+  caja.setTextFormat(Qt::PlainText);
+  caja.setWindowModality(Qt::ApplicationModal);
+  caja.exec();
+  if (activaAntes) activaAntes->activateWindow();
+}
+
+void Aplicacion::MostrarError(const std::string& mensaje) {
+  const QPointer<QWidget> activaAntes = activeWindow();
+  QScreen* const pantalla = PantallaDeTrabajo();
+  const QString texto = QString::fromUtf8(mensaje);
+
+  QDialog dialogo(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  dialogo.setObjectName(QStringLiteral("frmError"));
+  dialogo.setWindowTitle(QStringLiteral("Error"));
+  dialogo.setFont(QApplication::font("QMessageBox"));
+
+  const QFontMetrics medidor(dialogo.font());
+  const QSize tramo =
+      medidor.size(0, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  if (!anchoOk_) anchoOk_ = medidor.horizontalAdvance(QStringLiteral("OK"));
+  const int anchoPantalla = QGuiApplication::primaryScreen()->size().width();
+  const QRect caja =
+      medidor.boundingRect(QRect(0, 0, AnchoDeAjuste(anchoPantalla), 0), kBanderasMensaje, texto);
+
+  const DisposicionError d = CalcularDisposicion({.cx = tramo.width() / 52,
+                                                  .cy = tramo.height(),
+                                                  .anchoOk = *anchoOk_,
+                                                  .anchoTexto = caja.width(),
+                                                  .altoTexto = caja.height()});
+  dialogo.setFixedSize(d.anchoCliente, d.altoCliente);
+
+  auto* imagen = new QLabel(&dialogo);
+  imagen->setObjectName(QStringLiteral("Image"));
+  imagen->setPixmap(dialogo.style()
+                        ->standardIcon(QStyle::SP_MessageBoxCritical, nullptr, &dialogo)
+                        .pixmap(kLadoIcono, kLadoIcono));
+  imagen->setGeometry(ComoQRect(d.icono));
+
+  auto* etiqueta = new TextoMensaje(texto, &dialogo);
+  etiqueta->setObjectName(QStringLiteral("Message"));
+  etiqueta->setTextFormat(Qt::PlainText);
+  etiqueta->setWordWrap(true);
+  etiqueta->setGeometry(ComoQRect(d.texto));
+
+  auto* boton = new QPushButton(QStringLiteral("OK"), &dialogo);
+  boton->setObjectName(QStringLiteral("OK"));
+  boton->setGeometry(ComoQRect(d.boton));
+  // Default and cancel at once: Enter and Esc both press it (QDialog rejects on Esc).
+  boton->setDefault(true);
+  boton->setFocus();
+  connect(boton, &QPushButton::clicked, &dialogo, &QDialog::accept);
+
+  const Punto esquina =
+      PosicionDialogo(d.anchoCliente, d.altoCliente, ComoRectangulo(pantalla->geometry()));
+  dialogo.move(esquina.x, esquina.y);
+  dialogo.setWindowModality(Qt::ApplicationModal);
+
+  SoltarRaton();
+  dialogo.exec();
+  if (activaAntes) activaAntes->activateWindow();
+}
+
+void Aplicacion::CrearVentana() {
+  ventanaPrincipal_ = std::make_unique<TfrmBuscar>(
+      [this](const std::string& mensaje) { MostrarError(mensaje); }, nullptr);
+  ventanaPrincipal_->installEventFilter(this);
+  // FormCreate is delivered as an event, so its failures meet the guard like any handler's, and
+  // it is delivered now, so that its report comes before the window is ever shown.
+  TfrmBuscar* const ventana = ventanaPrincipal_.get();
+  QMetaObject::invokeMethod(
+      ventana, [ventana] { ventana->FormCreate(); }, Qt::QueuedConnection);
+  QCoreApplication::sendPostedEvents(ventana, QEvent::MetaCall);
+}
+
+void Aplicacion::Ejecutar() {
+  if (!ventanaPrincipal_) return;
+  ventanaPrincipal_->show();
+  exec();
+  ventanaPrincipal_.reset();
+}
+
+void Aplicacion::Terminar() {
+  // Queued, so that the event being handled now is finished first.
+  QMetaObject::invokeMethod(
+      this, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+bool Aplicacion::eventFilter(QObject* objeto, QEvent* evento) {
+  if (evento->type() == QEvent::Close && objeto == ventanaPrincipal_.get()) Terminar();
+  return QApplication::eventFilter(objeto, evento);
+}
+
+void Aplicacion::InstalarSenales() {
+  tuberia_ = std::make_unique<TuberiaSenales>();
+  extremoEscrituraSenal = tuberia_->escritura();
+  avisoSenal_ = std::make_unique<QSocketNotifier>(tuberia_->lectura(), QSocketNotifier::Read);
+  connect(avisoSenal_.get(), &QSocketNotifier::activated, this, &Aplicacion::SenalRecibida);
+
+  struct sigaction accion {};
+  accion.sa_handler = ManejarSenal;
+  sigemptyset(&accion.sa_mask);
+  accion.sa_flags = SA_RESTART;
+  for (const int senal : {SIGTERM, SIGHUP}) {
+    if (::sigaction(senal, &accion, nullptr) != 0) {
+      throw std::system_error(errno, std::generic_category(), "sigaction");
+    }
+  }
+}
+
+void Aplicacion::SenalRecibida() {
+  std::array<char, 16> bytes{};
+  while (::read(tuberia_->lectura(), bytes.data(), bytes.size()) > 0) {
+  }
+  // The log-on is ending: leave every event loop, nested ones included, and exit in order.
+  QCoreApplication::exit(0);
+}
+
+std::string TextoUltimoRecurso(const std::string& tipo, const std::string& modulo,
+                               const void* direccion, const std::string& mensaje) {
+  std::array<char, 32> direccionTexto{};
+  std::snprintf(direccionTexto.data(), direccionTexto.size(), "%p", direccion);
+  std::string texto = "Exception " + tipo + " in module " + modulo + " at " +
+                      direccionTexto.data() + ".\n" + mensaje;
+  if (!mensaje.empty() && mensaje.back() != '.') texto += '.';
+  return texto;
+}
+
+void ReportarUltimoRecurso(const std::exception& fallo) {
+  // The throw site is not recorded; the step that let the failure escape stands for it.
+  const void* const direccion = reinterpret_cast<const void*>(&ReportarUltimoRecurso);
+  const std::string modulo =
+      QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8().toStdString();
+  QMessageBox caja(
+      QMessageBox::Critical, QStringLiteral("Application Error"),
+      QString::fromUtf8(TextoUltimoRecurso(NombreDeTipo(fallo), modulo, direccion, fallo.what())),
+      QMessageBox::Ok);
+  caja.setTextFormat(Qt::PlainText);
+  caja.setWindowModality(Qt::ApplicationModal);
+  caja.exec();
+}

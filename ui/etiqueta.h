@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QLabel>
+
+// A fixed label that draws its text on one line, cut at its right edge with no ellipsis, with the
+// accelerator-prefix rule: "&" underlines the next character, "&&" draws one "&". It owns no
+// shortcut; QLabel only reads "&" when it has a buddy, which these never have.
+class EtiquetaPrefijo final : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit EtiquetaPrefijo(QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* evento) override;
+};

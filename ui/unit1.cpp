@@ -1,0 +1,253 @@
+#include "ui/unit1.h"
+
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+
+#include "lookup/texto.h"
+#include "settings/almacen_config.h"
+#include "settings/rutas.h"
+#include "ui/boton_glifo.h"
+#include "ui/escala.h"
+#include "ui/etiqueta.h"
+
+namespace {
+
+const QColor kAzulRotulo(0, 0, 144);
+const QColor kVerdeValor(0, 112, 0);
+
+// The layout assumes "MS Sans Serif" 8 pt: DejaVu Sans Condensed, which Debian always has with Qt,
+// has its text height (13 pixels) and comes closest to its widths.
+QFont FuenteVentana() {
+  QFont fuente;
+  fuente.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+  fuente.setStyleHint(QFont::SansSerif);
+  fuente.setPointSize(8);
+  return fuente;
+}
+
+// The one place list bytes become display text.
+QString TextoDeLista(const std::string& bytes) {
+  return QString::fromUtf8(DecodificarTexto(bytes));
+}
+
+QLabel* NuevaEtiqueta(QWidget* padre, const QString& nombre, const QRect& caja, Qt::Alignment lado,
+                      const QColor& tinta) {
+  auto* etiqueta = new EtiquetaPrefijo(padre);
+  etiqueta->setObjectName(nombre);
+  etiqueta->setGeometry(caja);
+  etiqueta->setAlignment(lado | Qt::AlignTop);
+  QPalette paleta = etiqueta->palette();
+  paleta.setColor(QPalette::WindowText, tinta);
+  etiqueta->setPalette(paleta);
+  return etiqueta;
+}
+
+QLabel* NuevoRotulo(QWidget* padre, const QString& nombre, const QString& texto,
+                    const QRect& caja) {
+  QLabel* rotulo = NuevaEtiqueta(padre, nombre, caja, Qt::AlignRight, kAzulRotulo);
+  rotulo->setText(texto);
+  // Captions were fitted to a narrower font: one that does not fit grows to the left, keeping its
+  // right edge against the value it names, rather than losing its first letters.
+  const int falta = rotulo->fontMetrics().horizontalAdvance(texto) - caja.width();
+  if (falta > 0) rotulo->setGeometry(caja.adjusted(-falta, 0, 0, 0));
+  rotulo->setAutoFillBackground(false);
+  return rotulo;
+}
+
+QLabel* NuevoValor(QWidget* padre, const QString& nombre, const QRect& caja) {
+  QLabel* valor = NuevaEtiqueta(padre, nombre, caja, Qt::AlignLeft, kVerdeValor);
+  valor->setAutoFillBackground(true);
+  return valor;
+}
+
+// What the control would receive as a typed character; Ctrl+Enter types a line feed and
+// Alt+Enter types nothing.
+std::optional<QChar> CaracterTecleado(const QKeyEvent& tecla) {
+  if (tecla.key() == Qt::Key_Return || tecla.key() == Qt::Key_Enter) {
+    if (tecla.modifiers() & Qt::AltModifier) return std::nullopt;
+    return QChar((tecla.modifiers() & Qt::ControlModifier) ? 10 : 13);
+  }
+  if (tecla.text().isEmpty()) return std::nullopt;
+  return tecla.text().front();
+}
+
+constexpr Qt::KeyboardModifiers kModificadores =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+
+bool EsEnterDeDialogo(const QKeyEvent& tecla) {
+  return (tecla.key() == Qt::Key_Return || tecla.key() == Qt::Key_Enter) &&
+         (tecla.modifiers() & kModificadores) == Qt::NoModifier;
+}
+
+bool SePuedePulsar(const QPushButton& boton) {
+  return boton.isVisible() && boton.isEnabled() && boton.window()->isEnabled();
+}
+
+// The key alone, pressed in either case, matches the character after the caption's "&".
+bool EsTeclaDeAcceso(const QKeyEvent& tecla, const QPushButton& boton) {
+  if (tecla.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+  const QKeySequence acceso = QKeySequence::mnemonic(boton.text());
+  if (acceso.isEmpty()) return false;
+  return acceso[0].key() == static_cast<Qt::Key>(tecla.key());
+}
+
+}  // namespace
+
+TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      informar_(std::move(informar)) {
+  setObjectName(QStringLiteral("frmBuscar"));
+  setWindowTitle(QStringLiteral("Buscar Punto"));
+  setFont(FuenteVentana());
+  QPalette paleta = palette();
+  paleta.setColor(QPalette::Window, paleta.color(QPalette::Button));
+  setPalette(paleta);
+  setAutoFillBackground(true);
+
+  const int altoTexto = QFontMetrics(font()).height();
+  const auto caja = [altoTexto](int izquierda, int arriba, int ancho, int alto) {
+    return EscalarRect(QRect(izquierda, arriba, ancho, alto), altoTexto);
+  };
+  setFixedSize(caja(0, 0, 265, 357).size());
+  move(248, 100);
+
+  BevelBorde = new QFrame(this);
+  BevelBorde->setObjectName(QStringLiteral("BevelBorde"));
+  BevelBorde->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  BevelBorde->setLineWidth(1);
+  BevelBorde->setGeometry(rect());
+  BevelBorde->setAttribute(Qt::WA_TransparentForMouseEvents);
+  BevelBorde->setFocusPolicy(Qt::NoFocus);
+
+  grpDireccion = new QGroupBox(QStringLiteral("Dirección de Punto:"), this);
+  grpDireccion->setObjectName(QStringLiteral("grpDireccion"));
+  grpDireccion->setGeometry(caja(16, 12, 142, 65));
+
+  txtDireccion = new QLineEdit(QStringLiteral("2:5020/52.10"), grpDireccion);
+  txtDireccion->setObjectName(QStringLiteral("txtDireccion"));
+  txtDireccion->setGeometry(caja(16, 24, 109, 21));
+  txtDireccion->installEventFilter(this);
+
+  btnBuscar = new BotonGlifo(TipoBoton::OK, QStringLiteral("&Buscar"), this);
+  btnBuscar->setObjectName(QStringLiteral("btnBuscar"));
+  btnBuscar->setGeometry(caja(176, 16, 73, 27));
+  btnBuscar->installEventFilter(this);
+  connect(btnBuscar, &QPushButton::clicked, this, &TfrmBuscar::btnBuscarClick);
+
+  grpNodo = new QGroupBox(QStringLiteral("Datos del nodo:"), this);
+  grpNodo->setObjectName(QStringLiteral("grpNodo"));
+  grpNodo->setGeometry(caja(16, 92, 233, 105));
+  lblBBS =
+      NuevoRotulo(grpNodo, QStringLiteral("lblBBS"), QStringLiteral("BBS:"), caja(12, 27, 40, 13));
+  lblSysop = NuevoRotulo(grpNodo, QStringLiteral("lblSysop"), QStringLiteral("Sysop:"),
+                         caja(12, 51, 40, 13));
+  lblCiudadNodo = NuevoRotulo(grpNodo, QStringLiteral("lblCiudadNodo"), QStringLiteral("Ciudad:"),
+                              caja(12, 75, 40, 13));
+  lblBBS_ = NuevoValor(grpNodo, QStringLiteral("lblBBS_"), caja(64, 27, 153, 17));
+  lblSysop_ = NuevoValor(grpNodo, QStringLiteral("lblSysop_"), caja(64, 51, 153, 17));
+  lblCiudadNodo_ = NuevoValor(grpNodo, QStringLiteral("lblCiudadNodo_"), caja(64, 75, 153, 17));
+
+  grpPunto = new QGroupBox(QStringLiteral("Datos del punto:"), this);
+  grpPunto->setObjectName(QStringLiteral("grpPunto"));
+  grpPunto->setGeometry(caja(16, 212, 233, 129));
+  lblNombre = NuevoRotulo(grpPunto, QStringLiteral("lblNombre"), QStringLiteral("Nombre:"),
+                          caja(12, 27, 40, 13));
+  lblNick = NuevoRotulo(grpPunto, QStringLiteral("lblNick"), QStringLiteral("Nick:"),
+                        caja(12, 51, 40, 13));
+  lblCiudadPunto = NuevoRotulo(grpPunto, QStringLiteral("lblCiudadPunto"),
+                               QStringLiteral("Ciudad:"), caja(12, 75, 40, 13));
+  lblTelefono = NuevoRotulo(grpPunto, QStringLiteral("lblTelefono"), QStringLiteral("Teléfono:"),
+                            caja(8, 99, 44, 13));
+  lblNombre_ = NuevoValor(grpPunto, QStringLiteral("lblNombre_"), caja(64, 27, 153, 17));
+  lblNick_ = NuevoValor(grpPunto, QStringLiteral("lblNick_"), caja(64, 51, 153, 17));
+  lblCiudadPunto_ = NuevoValor(grpPunto, QStringLiteral("lblCiudadPunto_"), caja(64, 75, 153, 17));
+  lblTelefono_ = NuevoValor(grpPunto, QStringLiteral("lblTelefono_"), caja(64, 99, 153, 17));
+
+  btnConfig = new BotonGlifo(TipoBoton::Help, QStringLiteral("&Config."), this);
+  btnConfig->setObjectName(QStringLiteral("btnConfig"));
+  btnConfig->setGeometry(caja(176, 50, 73, 27));
+  btnConfig->installEventFilter(this);
+  connect(btnConfig, &QPushButton::clicked, this, &TfrmBuscar::btnConfigClick);
+
+  setTabOrder(txtDireccion, btnBuscar);
+  setTabOrder(btnBuscar, btnConfig);
+
+  // First focus arrives with the window's activation, a reason QLineEdit does not select on.
+  txtDireccion->selectAll();
+  txtDireccion->setFocus();
+}
+
+TfrmBuscar::~TfrmBuscar() = default;
+
+void TfrmBuscar::FormCreate() {
+  almacen_ = std::make_unique<AlmacenConfig>();
+  ComprobarConfig(*almacen_);
+}
+
+void TfrmBuscar::btnBuscarClick() {
+  if (!almacen_) throw std::logic_error("TfrmBuscar: a search before FormCreate");
+  const Rutas rutas = LeerRutas(*almacen_);
+  const QByteArray direccion = txtDireccion->text().toUtf8();
+  const ResultadoBusqueda resultado = EjecutarBusqueda(
+      RutaEnBytes(rutas.nodelist), RutaEnBytes(rutas.pointlist),
+      std::string_view(direccion.constData(), static_cast<std::size_t>(direccion.size())),
+      informar_);
+  if (!resultado.ejecutada) return;
+  lblBBS_->setText(TextoDeLista(resultado.nodo.bbs));
+  lblSysop_->setText(TextoDeLista(resultado.nodo.sysop));
+  lblCiudadNodo_->setText(TextoDeLista(resultado.nodo.ciudad));
+  lblNombre_->setText(TextoDeLista(resultado.punto.nombre));
+  lblNick_->setText(TextoDeLista(resultado.punto.nick));
+  lblCiudadPunto_->setText(TextoDeLista(resultado.punto.ciudad));
+  lblTelefono_->setText(TextoDeLista(resultado.punto.telefono));
+}
+
+void TfrmBuscar::btnConfigClick() {
+  emit configuracionPedida();
+}
+
+void TfrmBuscar::txtDireccionKeyPress(QChar caracter) {
+  if (caracter.unicode() == 13) btnBuscarClick();
+}
+
+bool TfrmBuscar::eventFilter(QObject* objeto, QEvent* evento) {
+  if (evento->type() != QEvent::KeyPress) return QWidget::eventFilter(objeto, evento);
+  const auto& tecla = static_cast<const QKeyEvent&>(*evento);
+
+  // Enter is the window's before the control sees it: it presses the focused push button, or
+  // else the default one, and never arrives as a typed character.
+  if (EsEnterDeDialogo(tecla)) {
+    auto* enfocado = qobject_cast<QPushButton*>(objeto);
+    QPushButton* boton = enfocado != nullptr ? enfocado : btnBuscar;
+    if (SePuedePulsar(*boton)) boton->click();
+    return true;
+  }
+
+  if (objeto == txtDireccion) {
+    if (const std::optional<QChar> caracter = CaracterTecleado(tecla)) {
+      txtDireccionKeyPress(*caracter);
+    }
+    return false;
+  }
+
+  // A button takes no typed characters, so there a lone access key presses its button.
+  if (qobject_cast<QPushButton*>(objeto) != nullptr) {
+    for (QPushButton* boton :
+         {static_cast<QPushButton*>(btnBuscar), static_cast<QPushButton*>(btnConfig)}) {
+      if (EsTeclaDeAcceso(tecla, *boton) && SePuedePulsar(*boton)) {
+        boton->click();
+        return true;
+      }
+    }
+  }
+  return false;
+}
