@@ -66,9 +66,14 @@ BotonGlifo::BotonGlifo(TipoBoton tipo, const QString& texto, QWidget* parent)
     : QPushButton(texto, parent), tipo_(tipo) {
   setDefault(tipo == TipoBoton::OK || tipo == TipoBoton::Yes);
   // The default outline moves with the focus of the whole window, not only of this button.
-  connect(qApp, &QApplication::focusChanged, this, [this] {
+  alCambiarFoco_ = connect(qApp, &QApplication::focusChanged, this, [this] {
     if (isDefault()) update();
   });
+}
+
+// Focus moves while the window tears its children down, after this button is no longer one.
+BotonGlifo::~BotonGlifo() {
+  disconnect(alCambiarFoco_);
 }
 
 int BotonGlifo::ResultadoModal() const noexcept {

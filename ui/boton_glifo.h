@@ -15,6 +15,7 @@ class BotonGlifo final : public QPushButton {
   static constexpr int kSeparacion = 4;
 
   BotonGlifo(TipoBoton tipo, const QString& texto, QWidget* parent);
+  ~BotonGlifo() override;
 
   [[nodiscard]] TipoBoton Tipo() const noexcept { return tipo_; }
   [[nodiscard]] bool EsCancelar() const noexcept { return tipo_ == TipoBoton::No; }
@@ -30,6 +31,7 @@ class BotonGlifo final : public QPushButton {
 
  private:
   TipoBoton tipo_;
+  QMetaObject::Connection alCambiarFoco_;
 };
 
 // The picture of a kind, transparent where the artwork's olive background would be.
