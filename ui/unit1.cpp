@@ -1,5 +1,6 @@
 #include "ui/unit1.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
@@ -7,6 +8,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -17,6 +19,7 @@
 #include "ui/boton_glifo.h"
 #include "ui/escala.h"
 #include "ui/etiqueta.h"
+#include "ui/unit2.h"
 
 namespace {
 
@@ -213,6 +216,17 @@ void TfrmBuscar::btnBuscarClick() {
 
 void TfrmBuscar::btnConfigClick() {
   emit configuracionPedida();
+  // A new window each time, owned by this one until it is released below.
+  const QPointer<TfrmConfig> ventana = new TfrmConfig(this);
+  // FormCreate is delivered as an event, so that a failure meets the guard and the window still
+  // opens with what was read.
+  TfrmConfig* const creada = ventana.data();
+  QMetaObject::invokeMethod(
+      creada, [creada] { creada->FormCreate(); }, Qt::QueuedConnection);
+  QCoreApplication::sendPostedEvents(creada, QEvent::MetaCall);
+  if (ventana) ventana->exec();
+  if (ventana) ventana->deleteLater();
+  activateWindow();
 }
 
 void TfrmBuscar::txtDireccionKeyPress(QChar caracter) {

@@ -28,7 +28,7 @@ class TfrmBuscar final : public QWidget {
   void btnConfigClick();
 
  signals:
-  // Emitted by btnConfigClick; the configuration window is opened by whoever listens.
+  // Emitted by btnConfigClick just before it opens the configuration window.
   void configuracionPedida();
 
  protected:

@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "lookup/lector_lista.h"
@@ -400,6 +401,12 @@ class BuscarTest final : public QObject {
 
     const auto ventana = NuevaVentana();
     QSignalSpy config(ventana.get(), &TfrmBuscar::configuracionPedida);
+    // The configuration window is modal: cancel it as soon as it is up.
+    connect(ventana.get(), &TfrmBuscar::configuracionPedida, this, [] {
+      QTimer::singleShot(0, [] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr) modal->close();
+      });
+    });
     QVERIFY(Mostrar(*ventana));
     auto* destino = ventana->findChild<QWidget*>(foco);
     destino->setFocus(Qt::TabFocusReason);

@@ -1,0 +1,501 @@
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "settings/almacen_config.h"
+#include "settings/rutas.h"
+#include "ui/boton_glifo.h"
+#include "ui/escala.h"
+#include "ui/unit1.h"
+#include "ui/unit2.h"
+
+namespace {
+
+const QString kMuestras = QStringLiteral(SAMPLES_DIR);
+const QString kNodelist = kMuestras + QStringLiteral("/NODELIST.345");
+const QString kPointlist = kMuestras + QStringLiteral("/POINTS.345");
+
+using Accion = std::function<void(QWidget&)>;
+
+// Runs `accion` on the modal window named `nombre` once it is up; a window that never comes is
+// left to the test's own checks, a wrong one is closed so the test does not hang.
+void AlAparecer(const QString& nombre, Accion accion, int intentos = 500) {
+  QTimer::singleShot(10, [nombre, accion = std::move(accion), intentos]() mutable {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal->objectName() == nombre && modal->isVisible()) {
+      accion(*modal);
+      return;
+    }
+    if (intentos > 0) {
+      AlAparecer(nombre, std::move(accion), intentos - 1);
+    } else if (modal != nullptr) {
+      modal->close();
+    }
+  });
+}
+
+void Guardar(const QString& nodelist, const QString& pointlist) {
+  AlmacenConfig almacen;
+  GuardarRutas(almacen, nodelist, pointlist);
+}
+
+Rutas Guardadas() {
+  AlmacenConfig almacen;
+  return LeerRutas(almacen);
+}
+
+QLineEdit* Caja(const QWidget& ventana, const char* nombre) {
+  return ventana.findChild<QLineEdit*>(QString::fromUtf8(nombre));
+}
+
+QPushButton* Boton(const QWidget& ventana, const char* nombre) {
+  return ventana.findChild<QPushButton*>(QString::fromUtf8(nombre));
+}
+
+// Picks `ruta` in the Open file dialog, or cancels it when `ruta` is empty; `inicial` gets the
+// name the dialog started with.
+void ElegirEnDialogo(const QString& ruta, QString* inicial) {
+  AlAparecer(QStringLiteral("OpenDialog"), [ruta, inicial](QWidget& modal) {
+    auto& dialogo = static_cast<QFileDialog&>(modal);
+    if (inicial != nullptr) {
+      const QStringList elegidos = dialogo.selectedFiles();
+      *inicial = elegidos.isEmpty() ? QString() : elegidos.front();
+    }
+    if (ruta.isEmpty()) {
+      dialogo.reject();
+      return;
+    }
+    // Typed into the name box, as a user would.
+    auto* nombre = dialogo.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(nombre != nullptr);
+    nombre->setText(ruta);
+    static_cast<QDialog&>(dialogo).accept();
+    if (dialogo.isVisible()) dialogo.reject();
+  });
+}
+
+}  // namespace
+
+class ConfigTest final : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> raiz_;
+  QStringList mensajes_;
+
+  [[nodiscard]] static std::unique_ptr<TfrmConfig> NuevaVentana() {
+    auto ventana = std::make_unique<TfrmConfig>();
+    ventana->FormCreate();
+    return ventana;
+  }
+
+  [[nodiscard]] static bool Mostrar(QWidget& ventana) {
+    ventana.show();
+    return QTest::qWaitForWindowActive(&ventana);
+  }
+
+  [[nodiscard]] QString ArchivoAlmacen() const {
+    return raiz_->path() + QStringLiteral("/Tervanik/NodeList.conf");
+  }
+
+ private slots:
+  void init() {
+    raiz_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(raiz_->isValid());
+    QVERIFY(qputenv("XDG_CONFIG_HOME", QFile::encodeName(raiz_->path())));
+    mensajes_.clear();
+  }
+
+  void construidaComoDisenada() {
+    const auto ventana = NuevaVentana();
+    QCOMPARE(ventana->windowTitle(), QStringLiteral("Configuración"));
+    const Qt::WindowFlags banderas = ventana->windowFlags();
+    QVERIFY(banderas.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(banderas.testFlag(Qt::WindowTitleHint));
+    QVERIFY(!banderas.testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(!banderas.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!banderas.testFlag(Qt::WindowMinMaxButtonsHint));
+
+    const int alto = QFontMetrics(ventana->font()).height();
+    const auto caja = [alto](int x, int y, int w, int h) {
+      return EscalarRect(QRect(x, y, w, h), alto);
+    };
+    QCOMPARE(ventana->minimumSize(), caja(0, 0, 377, 176).size());
+    QCOMPARE(ventana->maximumSize(), caja(0, 0, 377, 176).size());
+
+    struct Control {
+      const char* nombre;
+      const char* padre;
+      QRect disenado;
+      const char* texto;
+    };
+    const Control controles[] = {
+        {"GroupBox1", "frmConfig", {12, 8, 353, 49}, "Archivo NodeList:"},
+        {"txtNodelist", "GroupBox1", {8, 18, 281, 21}, nullptr},
+        {"btnBuscarNodelist", "GroupBox1", {296, 16, 49, 25}, "Buscar"},
+        {"GroupBox2", "frmConfig", {12, 72, 353, 49}, "Archivo PointList:"},
+        {"txtPointlist", "GroupBox2", {8, 18, 281, 21}, nullptr},
+        {"btnBuscarPointlist", "GroupBox2", {296, 16, 49, 25}, "Buscar"},
+        {"btnAceptar", "frmConfig", {92, 136, 89, 27}, "&Aceptar"},
+        {"BitBtn1", "frmConfig", {196, 136, 89, 27}, "&Cancelar"},
+    };
+    for (const Control& c : controles) {
+      const auto* control = ventana->findChild<QWidget*>(QString::fromUtf8(c.nombre));
+      QVERIFY2(control != nullptr, c.nombre);
+      QCOMPARE(control->parentWidget()->objectName(), QString::fromUtf8(c.padre));
+      QCOMPARE(control->geometry(),
+               caja(c.disenado.x(), c.disenado.y(), c.disenado.width(), c.disenado.height()));
+      if (c.texto == nullptr) continue;
+      if (const auto* grupo = qobject_cast<const QGroupBox*>(control)) {
+        QCOMPARE(grupo->title(), QString::fromUtf8(c.texto));
+      } else {
+        QCOMPARE(static_cast<const QPushButton*>(control)->text(), QString::fromUtf8(c.texto));
+      }
+    }
+    const auto* bevel = ventana->findChild<QFrame*>(QStringLiteral("Bevel1"));
+    QVERIFY(bevel != nullptr);
+    QCOMPARE(bevel->geometry(), ventana->rect());
+
+    const auto* aceptar = ventana->findChild<BotonGlifo*>(QStringLiteral("btnAceptar"));
+    const auto* cancelar = ventana->findChild<BotonGlifo*>(QStringLiteral("BitBtn1"));
+    QVERIFY(aceptar != nullptr && cancelar != nullptr);
+    QCOMPARE(aceptar->Tipo(), TipoBoton::Yes);
+    QCOMPARE(cancelar->Tipo(), TipoBoton::No);
+    QVERIFY(aceptar->isDefault());
+    QVERIFY(!Boton(*ventana, "btnBuscarNodelist")->isDefault());
+    QVERIFY(!Boton(*ventana, "btnBuscarPointlist")->isDefault());
+    QVERIFY(ventana->findChild<QFileDialog*>(QStringLiteral("OpenDialog")) != nullptr);
+  }
+
+  void abreConLasRutasGuardadas_data() {
+    QTest::addColumn<bool>("guardar");
+    QTest::addColumn<QString>("nodelist");
+    QTest::addColumn<QString>("pointlist");
+    QTest::newRow("primera vez") << false << QString() << QString();
+    QTest::newRow("muestras") << true << kNodelist << kPointlist;
+    QTest::newRow("relativa y con acentos")
+        << true << QStringLiteral("listas/NODELIST.345")
+        << QStringLiteral("/srv/fido/puntos de España/POINTS.345");
+    QTest::newRow("solo la segunda") << true << QString() << QStringLiteral("POINTS.345");
+  }
+
+  void abreConLasRutasGuardadas() {
+    QFETCH(bool, guardar);
+    QFETCH(QString, nodelist);
+    QFETCH(QString, pointlist);
+    if (guardar) Guardar(nodelist, pointlist);
+
+    const auto ventana = NuevaVentana();
+    QVERIFY(Mostrar(*ventana));
+    auto* nodo = Caja(*ventana, "txtNodelist");
+    QCOMPARE(nodo->text(), nodelist);
+    QCOMPARE(Caja(*ventana, "txtPointlist")->text(), pointlist);
+    QTRY_COMPARE(QApplication::focusWidget(), nodo);
+    QCOMPARE(nodo->selectedText(), nodelist);
+    // Opening the window writes nothing, not even on a first run.
+    QCOMPARE(QFile::exists(ArchivoAlmacen()), guardar);
+  }
+
+  void aceptarGuardaAmbasTalCual_data() {
+    QTest::addColumn<QString>("nodelist");
+    QTest::addColumn<QString>("pointlist");
+    QTest::newRow("muestras") << kNodelist << kPointlist;
+    QTest::newRow("nodelist vacía") << QString() << kPointlist;
+    QTest::newRow("ambas vacías") << QString() << QString();
+    QTest::newRow("espacios y relativa")
+        << QStringLiteral("  ../listas/NODELIST.345 ") << QStringLiteral("no existe.txt");
+  }
+
+  void aceptarGuardaAmbasTalCual() {
+    QFETCH(QString, nodelist);
+    QFETCH(QString, pointlist);
+    Guardar(QStringLiteral("/viejo/NODELIST"), QStringLiteral("/viejo/POINTS"));
+
+    const auto ventana = NuevaVentana();
+    QVERIFY(Mostrar(*ventana));
+    Caja(*ventana, "txtNodelist")->setText(nodelist);
+    Caja(*ventana, "txtPointlist")->setText(pointlist);
+    QTest::mouseClick(Boton(*ventana, "btnAceptar"), Qt::LeftButton);
+
+    QCOMPARE(ventana->result(), 6);
+    QVERIFY(!ventana->isVisible());
+    QCOMPARE(Guardadas(), (Rutas{nodelist, pointlist}));
+  }
+
+  void aceptarSinCambiosGuardaOtraVez() {
+    Guardar(kNodelist, kPointlist);
+    const auto ventana = NuevaVentana();
+    QVERIFY(Mostrar(*ventana));
+    QFile::remove(ArchivoAlmacen());
+    ventana->btnAceptarClick();
+    QCOMPARE(Guardadas(), (Rutas{kNodelist, kPointlist}));
+  }
+
+  void teclasQueAceptan_data() {
+    QTest::addColumn<QString>("foco");
+    QTest::addColumn<int>("tecla");
+    QTest::addColumn<int>("modificadores");
+    QTest::newRow("Enter en la nodelist")
+        << QStringLiteral("txtNodelist") << static_cast<int>(Qt::Key_Return) << 0;
+    QTest::newRow("Enter del teclado numérico en la pointlist")
+        << QStringLiteral("txtPointlist") << static_cast<int>(Qt::Key_Enter)
+        << static_cast<int>(Qt::KeypadModifier);
+    QTest::newRow("Enter en btnAceptar")
+        << QStringLiteral("btnAceptar") << static_cast<int>(Qt::Key_Return) << 0;
+    QTest::newRow("Alt+A en la pointlist")
+        << QStringLiteral("txtPointlist") << static_cast<int>(Qt::Key_A)
+        << static_cast<int>(Qt::AltModifier);
+    QTest::newRow("A en BitBtn1") << QStringLiteral("BitBtn1") << static_cast<int>(Qt::Key_A) << 0;
+  }
+
+  void teclasQueAceptan() {
+    QFETCH(QString, foco);
+    QFETCH(int, tecla);
+    QFETCH(int, modificadores);
+
+    const auto ventana = NuevaVentana();
+    QVERIFY(Mostrar(*ventana));
+    Caja(*ventana, "txtNodelist")->setText(kNodelist);
+    Caja(*ventana, "txtPointlist")->setText(kPointlist);
+    auto* destino = ventana->findChild<QWidget*>(foco);
+    destino->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), destino);
+    QTest::keyClick(destino, static_cast<Qt::Key>(tecla),
+                    Qt::KeyboardModifiers::fromInt(modificadores));
+
+    QTRY_VERIFY(!ventana->isVisible());
+    QCOMPARE(ventana->result(), 6);
+    QCOMPARE(Guardadas(), (Rutas{kNodelist, kPointlist}));
+  }
+
+  void cancelarNoGuardaNada_data() {
+    QTest::addColumn<QString>("foco");
+    QTest::addColumn<int>("tecla");
+    QTest::addColumn<int>("modificadores");
+    const auto fila = [](const char* caso, const char* foco, Qt::Key tecla,
+                         Qt::KeyboardModifiers mods) {
+      QTest::newRow(caso) << QString::fromUtf8(foco) << static_cast<int>(tecla)
+                          << static_cast<int>(mods.toInt());
+    };
+    fila("clic en BitBtn1", "BitBtn1", Qt::Key_unknown, Qt::NoModifier);
+    fila("Esc en la nodelist", "txtNodelist", Qt::Key_Escape, Qt::NoModifier);
+    fila("Esc en la pointlist", "txtPointlist", Qt::Key_Escape, Qt::NoModifier);
+    fila("Esc en btnBuscarPointlist", "btnBuscarPointlist", Qt::Key_Escape, Qt::NoModifier);
+    fila("Esc en btnAceptar", "btnAceptar", Qt::Key_Escape, Qt::NoModifier);
+    fila("Enter en BitBtn1", "BitBtn1", Qt::Key_Return, Qt::NoModifier);
+    fila("Alt+C en la nodelist", "txtNodelist", Qt::Key_C, Qt::AltModifier);
+    fila("C en btnAceptar", "btnAceptar", Qt::Key_C, Qt::NoModifier);
+    fila("cierre", "", Qt::Key_unknown, Qt::NoModifier);
+  }
+
+  void cancelarNoGuardaNada() {
+    QFETCH(QString, foco);
+    QFETCH(int, tecla);
+    QFETCH(int, modificadores);
+    Guardar(QStringLiteral("/viejo/NODELIST"), QStringLiteral("/viejo/POINTS"));
+
+    const auto ventana = NuevaVentana();
+    QVERIFY(Mostrar(*ventana));
+    // A path picked with "Buscar" is not stored either.
+    ElegirEnDialogo(kPointlist, nullptr);
+    Boton(*ventana, "btnBuscarPointlist")->click();
+    QCOMPARE(Caja(*ventana, "txtPointlist")->text(), kPointlist);
+    Caja(*ventana, "txtNodelist")->setText(kNodelist);
+    QVERIFY(QTest::qWaitForWindowActive(ventana.get()));
+
+    if (foco.isEmpty()) {
+      ventana->close();
+    } else if (tecla == Qt::Key_unknown) {
+      QTest::mouseClick(Boton(*ventana, "BitBtn1"), Qt::LeftButton);
+    } else {
+      auto* destino = ventana->findChild<QWidget*>(foco);
+      destino->setFocus(Qt::TabFocusReason);
+      QTRY_COMPARE(QApplication::focusWidget(), destino);
+      QTest::keyClick(destino, static_cast<Qt::Key>(tecla),
+                      Qt::KeyboardModifiers::fromInt(modificadores));
+    }
+
+    QTRY_VERIFY(!ventana->isVisible());
+    QCOMPARE(ventana->result(), 7);
+    QCOMPARE(Guardadas(),
+             (Rutas{QStringLiteral("/viejo/NODELIST"), QStringLiteral("/viejo/POINTS")}));
+  }
+
+  void tabulaEnOrden() {
+    const auto ventana = NuevaVentana();
+    QVERIFY(Mostrar(*ventana));
+    const QStringList orden = {QStringLiteral("txtNodelist"),  QStringLiteral("btnBuscarNodelist"),
+                               QStringLiteral("txtPointlist"), QStringLiteral("btnBuscarPointlist"),
+                               QStringLiteral("btnAceptar"),   QStringLiteral("BitBtn1"),
+                               QStringLiteral("txtNodelist")};
+    QTRY_COMPARE(QApplication::focusWidget()->objectName(), orden.front());
+    for (qsizetype i = 1; i < orden.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget()->objectName(), orden[i]);
+    }
+    for (qsizetype i = orden.size() - 2; i >= 0; --i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+      QCOMPARE(QApplication::focusWidget()->objectName(), orden[i]);
+    }
+    QVERIFY(ventana->isVisible());
+  }
+
+  void examinar_data() {
+    QTest::addColumn<QString>("boton");
+    QTest::addColumn<QString>("caja");
+    QTest::addColumn<QString>("inicial");
+    QTest::addColumn<QString>("elegido");
+    QTest::addColumn<QString>("esperado");
+    const QString ninguno;
+    QTest::newRow("elige la nodelist")
+        << QStringLiteral("btnBuscarNodelist") << QStringLiteral("txtNodelist") << ninguno
+        << kNodelist << kNodelist;
+    QTest::newRow("parte de lo escrito")
+        << QStringLiteral("btnBuscarPointlist") << QStringLiteral("txtPointlist") << kNodelist
+        << kPointlist << kPointlist;
+    QTest::newRow("un nombre que no existe")
+        << QStringLiteral("btnBuscarNodelist") << QStringLiteral("txtNodelist") << kNodelist
+        << QStringLiteral("@TMP@/no existe.lst") << QStringLiteral("@TMP@/no existe.lst");
+    QTest::newRow("cancelado no cambia nada")
+        << QStringLiteral("btnBuscarPointlist") << QStringLiteral("txtPointlist") << kPointlist
+        << QString() << kPointlist;
+  }
+
+  void examinar() {
+    QFETCH(QString, boton);
+    QFETCH(QString, caja);
+    QFETCH(QString, inicial);
+    QFETCH(QString, elegido);
+    QFETCH(QString, esperado);
+    elegido.replace(QStringLiteral("@TMP@"), raiz_->path());
+    esperado.replace(QStringLiteral("@TMP@"), raiz_->path());
+
+    const auto ventana = NuevaVentana();
+    QVERIFY(Mostrar(*ventana));
+    auto* edicion = ventana->findChild<QLineEdit*>(caja);
+    edicion->setText(inicial);
+    QString comienzo = QStringLiteral("sin abrir");
+    ElegirEnDialogo(elegido, &comienzo);
+    // Enter on a "Buscar" button opens its dialog instead of accepting the window.
+    auto* pulsado = ventana->findChild<QPushButton*>(boton);
+    pulsado->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), pulsado);
+    QTest::keyClick(pulsado, Qt::Key_Return);
+
+    if (!inicial.isEmpty()) QCOMPARE(comienzo, inicial);
+    QVERIFY(comienzo != QStringLiteral("sin abrir"));
+    QCOMPARE(edicion->text(), esperado);
+    QVERIFY(ventana->isVisible());
+    QCOMPARE(ventana->result(), 0);
+    QVERIFY(!QFile::exists(ArchivoAlmacen()));
+  }
+
+  void falloAlGuardarDejaLaVentanaAbierta() {
+    Guardar(QStringLiteral("/viejo/NODELIST"), QStringLiteral("/viejo/POINTS"));
+    const auto ventana = NuevaVentana();
+    QVERIFY(Mostrar(*ventana));
+    const QString nuevaNodo = QStringLiteral("/nuevo/NODELIST");
+    const QString nuevaPunto = QStringLiteral("/nuevo/POINTS");
+    Caja(*ventana, "txtNodelist")->setText(nuevaNodo);
+    Caja(*ventana, "txtPointlist")->setText(nuevaPunto);
+
+    QVERIFY(QFile::remove(ArchivoAlmacen()));
+    QVERIFY(QDir().mkdir(ArchivoAlmacen()));
+    QVERIFY_THROWS_EXCEPTION(ErrorAlmacen, ventana->btnAceptarClick());
+
+    QVERIFY(ventana->isVisible());
+    QCOMPARE(ventana->result(), 0);
+    QCOMPARE(Caja(*ventana, "txtNodelist")->text(), nuevaNodo);
+    QCOMPARE(Caja(*ventana, "txtPointlist")->text(), nuevaPunto);
+
+    // Once the store is back the same window stores what was typed.
+    QVERIFY(QDir().rmdir(ArchivoAlmacen()));
+    ventana->btnAceptarClick();
+    QCOMPARE(ventana->result(), 6);
+    QCOMPARE(Guardadas(), (Rutas{nuevaNodo, nuevaPunto}));
+  }
+
+  void falloAlLeerSeQuedaConLoLeido() {
+    const auto ventana = std::make_unique<TfrmConfig>();
+    QVERIFY(QDir().mkpath(raiz_->path() + QStringLiteral("/Tervanik")));
+    QFile archivo(ArchivoAlmacen());
+    QVERIFY(archivo.open(QIODevice::WriteOnly));
+    // A text first, then a list, which is not a text.
+    archivo.write("[General]\nNodeList=/listas/NODELIST\nPointList=/a, /b\n");
+    archivo.close();
+    QVERIFY_THROWS_EXCEPTION(ErrorAlmacen, ventana->FormCreate());
+    QCOMPARE(Caja(*ventana, "txtNodelist")->text(), QStringLiteral("/listas/NODELIST"));
+    QCOMPARE(Caja(*ventana, "txtPointlist")->text(), QString());
+  }
+
+  // Drives the search window's "&Config." the way a user does, three times in a row.
+  void cadaAperturaMuestraLoGuardadoEntonces() {
+    TfrmBuscar buscar(
+        [this](const std::string& mensaje) { mensajes_ << QString::fromStdString(mensaje); });
+    buscar.FormCreate();
+    QVERIFY(Mostrar(buscar));
+
+    for (int vez = 1; vez <= 3; ++vez) {
+      const QString nodo = QStringLiteral("/listas/%1/NODELIST").arg(vez);
+      const QString punto = QStringLiteral("/listas/%1/POINTS").arg(vez);
+      Guardar(nodo, punto);
+      Rutas vistas;
+      bool cancelada = vez % 2 == 1;
+      AlAparecer(QStringLiteral("frmConfig"), [&vistas, cancelada](QWidget& modal) {
+        vistas = {Caja(modal, "txtNodelist")->text(), Caja(modal, "txtPointlist")->text()};
+        Boton(modal, cancelada ? "BitBtn1" : "btnAceptar")->click();
+      });
+      QTest::mouseClick(Boton(buscar, "btnConfig"), Qt::LeftButton);
+      QCOMPARE(vistas, (Rutas{nodo, punto}));
+      // A closed window is destroyed and the search window is active again.
+      QTRY_VERIFY(buscar.findChildren<TfrmConfig*>().isEmpty());
+      QTRY_VERIFY(buscar.isActiveWindow());
+    }
+    QCOMPARE(mensajes_, QStringList());
+  }
+
+  void recorridoCompleto() {
+    TfrmBuscar buscar(
+        [this](const std::string& mensaje) { mensajes_ << QString::fromStdString(mensaje); });
+    buscar.FormCreate();
+    QVERIFY(Mostrar(buscar));
+    auto* bbs = buscar.findChild<QLabel*>(QStringLiteral("lblBBS_"));
+    auto* nick = buscar.findChild<QLabel*>(QStringLiteral("lblNick_"));
+    auto* direccion = buscar.findChild<QLineEdit*>(QStringLiteral("txtDireccion"));
+
+    AlAparecer(QStringLiteral("frmConfig"), [](QWidget& modal) {
+      QCOMPARE(Caja(modal, "txtNodelist")->text(), QString());
+      QTest::keyClicks(Caja(modal, "txtNodelist"), kNodelist);
+      Caja(modal, "txtPointlist")->setFocus();
+      QTest::keyClicks(Caja(modal, "txtPointlist"), kPointlist);
+      QTest::keyClick(Caja(modal, "txtPointlist"), Qt::Key_Return);
+    });
+    QTest::mouseClick(Boton(buscar, "btnConfig"), Qt::LeftButton);
+    QCOMPARE(Guardadas(), (Rutas{kNodelist, kPointlist}));
+    // Accepting does not search: the results and the address wait for the next search.
+    QCOMPARE(bbs->text(), QString());
+    QCOMPARE(direccion->text(), QStringLiteral("2:5020/52.10"));
+    QTRY_VERIFY(buscar.isActiveWindow());
+
+    QTest::mouseClick(Boton(buscar, "btnBuscar"), Qt::LeftButton);
+    QCOMPARE(bbs->text(), QStringLiteral("Arbat Hub"));
+    QCOMPARE(nick->text(), QStringLiteral("Cozy Tosser"));
+    QCOMPARE(mensajes_, QStringList());
+  }
+};
+
+QTEST_MAIN(ConfigTest)
+#include "config_test.moc"

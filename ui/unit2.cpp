@@ -1,0 +1,213 @@
+#include "ui/unit2.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPushButton>
+#include <stdexcept>
+
+#include "settings/almacen_config.h"
+#include "settings/rutas.h"
+#include "ui/boton_glifo.h"
+#include "ui/escala.h"
+
+namespace {
+
+// The same face as the search window's, for the same reasons.
+QFont FuenteVentana() {
+  QFont fuente;
+  fuente.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+  fuente.setStyleHint(QFont::SansSerif);
+  fuente.setPointSize(8);
+  return fuente;
+}
+
+constexpr Qt::KeyboardModifiers kModificadores =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+
+bool EsEnterDeDialogo(const QKeyEvent& tecla) {
+  return (tecla.key() == Qt::Key_Return || tecla.key() == Qt::Key_Enter) &&
+         (tecla.modifiers() & kModificadores) == Qt::NoModifier;
+}
+
+bool SePuedePulsar(const QPushButton& boton) {
+  return boton.isVisible() && boton.isEnabled() && boton.window()->isEnabled();
+}
+
+bool EsTeclaDeAcceso(const QKeyEvent& tecla, const QPushButton& boton) {
+  if (tecla.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+  const QKeySequence acceso = QKeySequence::mnemonic(boton.text());
+  if (acceso.isEmpty()) return false;
+  return acceso[0].key() == static_cast<Qt::Key>(tecla.key());
+}
+
+}  // namespace
+
+TfrmConfig::TfrmConfig(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+  setObjectName(QStringLiteral("frmConfig"));
+  setWindowTitle(QStringLiteral("Configuración"));
+  setFont(FuenteVentana());
+  QPalette paleta = palette();
+  paleta.setColor(QPalette::Window, paleta.color(QPalette::Button));
+  setPalette(paleta);
+  setAutoFillBackground(true);
+
+  const int altoTexto = QFontMetrics(font()).height();
+  const auto caja = [altoTexto](int izquierda, int arriba, int ancho, int alto) {
+    return EscalarRect(QRect(izquierda, arriba, ancho, alto), altoTexto);
+  };
+  setFixedSize(caja(0, 0, 377, 176).size());
+  move(187, 133);
+
+  Bevel1 = new QFrame(this);
+  Bevel1->setObjectName(QStringLiteral("Bevel1"));
+  Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Bevel1->setLineWidth(1);
+  Bevel1->setGeometry(rect());
+  Bevel1->setAttribute(Qt::WA_TransparentForMouseEvents);
+  Bevel1->setFocusPolicy(Qt::NoFocus);
+
+  GroupBox1 = new QGroupBox(QStringLiteral("Archivo NodeList:"), this);
+  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+  GroupBox1->setGeometry(caja(12, 8, 353, 49));
+  txtNodelist = new QLineEdit(GroupBox1);
+  txtNodelist->setObjectName(QStringLiteral("txtNodelist"));
+  txtNodelist->setGeometry(caja(8, 18, 281, 21));
+  btnBuscarNodelist = new QPushButton(QStringLiteral("Buscar"), GroupBox1);
+  btnBuscarNodelist->setObjectName(QStringLiteral("btnBuscarNodelist"));
+  btnBuscarNodelist->setGeometry(caja(296, 16, 49, 25));
+
+  GroupBox2 = new QGroupBox(QStringLiteral("Archivo PointList:"), this);
+  GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+  GroupBox2->setGeometry(caja(12, 72, 353, 49));
+  txtPointlist = new QLineEdit(GroupBox2);
+  txtPointlist->setObjectName(QStringLiteral("txtPointlist"));
+  txtPointlist->setGeometry(caja(8, 18, 281, 21));
+  btnBuscarPointlist = new QPushButton(QStringLiteral("Buscar"), GroupBox2);
+  btnBuscarPointlist->setObjectName(QStringLiteral("btnBuscarPointlist"));
+  btnBuscarPointlist->setGeometry(caja(296, 16, 49, 25));
+
+  btnAceptar = new BotonGlifo(TipoBoton::Yes, QStringLiteral("&Aceptar"), this);
+  btnAceptar->setObjectName(QStringLiteral("btnAceptar"));
+  btnAceptar->setGeometry(caja(92, 136, 89, 27));
+  BitBtn1 = new BotonGlifo(TipoBoton::No, QStringLiteral("&Cancelar"), this);
+  BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+  BitBtn1->setGeometry(caja(196, 136, 89, 27));
+
+  // Enter is decided by the event filter; QDialog's moving default would only get in its way.
+  for (QPushButton* boton :
+       {btnBuscarNodelist, btnBuscarPointlist, static_cast<QPushButton*>(btnAceptar),
+        static_cast<QPushButton*>(BitBtn1)}) {
+    boton->setAutoDefault(false);
+    boton->installEventFilter(this);
+  }
+  txtNodelist->installEventFilter(this);
+  txtPointlist->installEventFilter(this);
+
+  connect(btnBuscarNodelist, &QPushButton::clicked, this, &TfrmConfig::btnBuscarNodelistClick);
+  connect(btnBuscarPointlist, &QPushButton::clicked, this, &TfrmConfig::btnBuscarPointlistClick);
+  connect(btnAceptar, &QPushButton::clicked, this, &TfrmConfig::btnAceptarClick);
+  connect(BitBtn1, &QPushButton::clicked, this, &TfrmConfig::BitBtn1Click);
+
+  setTabOrder(txtNodelist, btnBuscarNodelist);
+  setTabOrder(btnBuscarNodelist, txtPointlist);
+  setTabOrder(txtPointlist, btnBuscarPointlist);
+  setTabOrder(btnBuscarPointlist, btnAceptar);
+  setTabOrder(btnAceptar, BitBtn1);
+
+  // One dialog for both boxes, set up once; the native one cannot be driven in tests.
+  OpenDialog = new QFileDialog(this);
+  OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
+  OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
+  OpenDialog->setFileMode(QFileDialog::AnyFile);
+  OpenDialog->setOption(QFileDialog::DontUseNativeDialog);
+}
+
+TfrmConfig::~TfrmConfig() = default;
+
+void TfrmConfig::FormCreate() {
+  almacen_ = std::make_unique<AlmacenConfig>();
+  static_cast<void>(almacen_->AbrirClave(false));
+  // Each box is filled right after its own read, so a failed second read keeps the first.
+  txtNodelist->setText(almacen_->LeerCadena(kValorNodeList));
+  txtPointlist->setText(almacen_->LeerCadena(kValorPointList));
+}
+
+void TfrmConfig::btnBuscarNodelistClick() {
+  Examinar(*txtNodelist);
+}
+
+void TfrmConfig::btnBuscarPointlistClick() {
+  Examinar(*txtPointlist);
+}
+
+void TfrmConfig::btnAceptarClick() {
+  if (!almacen_) throw std::logic_error("TfrmConfig: accepted before FormCreate");
+  // A failure leaves here before the window closes, so the typed paths are not lost.
+  GuardarRutas(*almacen_, txtNodelist->text(), txtPointlist->text());
+  done(btnAceptar->ResultadoModal());
+}
+
+void TfrmConfig::BitBtn1Click() {
+  done(BitBtn1->ResultadoModal());
+}
+
+void TfrmConfig::reject() {
+  BitBtn1Click();
+}
+
+void TfrmConfig::Examinar(QLineEdit& caja) {
+  const QString texto = caja.text();
+  if (texto.isEmpty()) {
+    OpenDialog->selectFile(QString());
+  } else {
+    const QFileInfo inicial(texto);
+    OpenDialog->setDirectory(inicial.absolutePath());
+    OpenDialog->selectFile(inicial.fileName());
+  }
+  const int resultado = OpenDialog->exec();
+  // Closing the dialog leaves no window active; the user goes on in this one.
+  activateWindow();
+  if (resultado != QDialog::Accepted) return;
+  const QStringList elegidos = OpenDialog->selectedFiles();
+  if (elegidos.isEmpty()) return;
+  caja.setText(QFileInfo(elegidos.front()).absoluteFilePath());
+}
+
+void TfrmConfig::showEvent(QShowEvent* evento) {
+  QDialog::showEvent(evento);
+  // First focus arrives with the window's activation, a reason QLineEdit does not select on.
+  txtNodelist->setFocus();
+  txtNodelist->selectAll();
+}
+
+bool TfrmConfig::eventFilter(QObject* objeto, QEvent* evento) {
+  if (evento->type() != QEvent::KeyPress) return QDialog::eventFilter(objeto, evento);
+  const auto& tecla = static_cast<const QKeyEvent&>(*evento);
+
+  // Enter presses the focused push button, or else the default one.
+  if (EsEnterDeDialogo(tecla)) {
+    auto* enfocado = qobject_cast<QPushButton*>(objeto);
+    QPushButton* boton = enfocado != nullptr ? enfocado : btnAceptar;
+    if (SePuedePulsar(*boton)) boton->click();
+    return true;
+  }
+
+  // A button takes no typed characters, so there a lone access key presses its button.
+  if (qobject_cast<QPushButton*>(objeto) != nullptr) {
+    for (QPushButton* boton :
+         {static_cast<QPushButton*>(btnAceptar), static_cast<QPushButton*>(BitBtn1)}) {
+      if (EsTeclaDeAcceso(tecla, *boton) && SePuedePulsar(*boton)) {
+        boton->click();
+        return true;
+      }
+    }
+  }
+  return false;
+}
