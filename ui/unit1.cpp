@@ -20,21 +20,12 @@
 #include "ui/escala.h"
 #include "ui/etiqueta.h"
 #include "ui/unit2.h"
+#include "ui/ventana.h"
 
 namespace {
 
 const QColor kAzulRotulo(0, 0, 144);
 const QColor kVerdeValor(0, 112, 0);
-
-// The layout assumes "MS Sans Serif" 8 pt: DejaVu Sans Condensed, which Debian always has with Qt,
-// has its text height (13 pixels) and comes closest to its widths.
-QFont FuenteVentana() {
-  QFont fuente;
-  fuente.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
-  fuente.setStyleHint(QFont::SansSerif);
-  fuente.setPointSize(8);
-  return fuente;
-}
 
 // The one place list bytes become display text.
 QString TextoDeLista(const std::string& bytes) {
@@ -82,26 +73,6 @@ std::optional<QChar> CaracterTecleado(const QKeyEvent& tecla) {
   return tecla.text().front();
 }
 
-constexpr Qt::KeyboardModifiers kModificadores =
-    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-
-bool EsEnterDeDialogo(const QKeyEvent& tecla) {
-  return (tecla.key() == Qt::Key_Return || tecla.key() == Qt::Key_Enter) &&
-         (tecla.modifiers() & kModificadores) == Qt::NoModifier;
-}
-
-bool SePuedePulsar(const QPushButton& boton) {
-  return boton.isVisible() && boton.isEnabled() && boton.window()->isEnabled();
-}
-
-// The key alone, pressed in either case, matches the character after the caption's "&".
-bool EsTeclaDeAcceso(const QKeyEvent& tecla, const QPushButton& boton) {
-  if (tecla.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-  const QKeySequence acceso = QKeySequence::mnemonic(boton.text());
-  if (acceso.isEmpty()) return false;
-  return acceso[0].key() == static_cast<Qt::Key>(tecla.key());
-}
-
 }  // namespace
 
 TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
@@ -110,11 +81,7 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
       informar_(std::move(informar)) {
   setObjectName(QStringLiteral("frmBuscar"));
   setWindowTitle(QStringLiteral("Buscar Punto"));
-  setFont(FuenteVentana());
-  QPalette paleta = palette();
-  paleta.setColor(QPalette::Window, paleta.color(QPalette::Button));
-  setPalette(paleta);
-  setAutoFillBackground(true);
+  PrepararVentana(*this);
 
   const int altoTexto = QFontMetrics(font()).height();
   const auto caja = [altoTexto](int izquierda, int arriba, int ancho, int alto) {
@@ -123,13 +90,7 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
   setFixedSize(caja(0, 0, 265, 357).size());
   move(248, 100);
 
-  BevelBorde = new QFrame(this);
-  BevelBorde->setObjectName(QStringLiteral("BevelBorde"));
-  BevelBorde->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  BevelBorde->setLineWidth(1);
-  BevelBorde->setGeometry(rect());
-  BevelBorde->setAttribute(Qt::WA_TransparentForMouseEvents);
-  BevelBorde->setFocusPolicy(Qt::NoFocus);
+  BevelBorde = NuevoBisel(*this, QStringLiteral("BevelBorde"));
 
   grpDireccion = new QGroupBox(QStringLiteral("Dirección de Punto:"), this);
   grpDireccion->setObjectName(QStringLiteral("grpDireccion"));

@@ -15,48 +15,13 @@
 #include "settings/rutas.h"
 #include "ui/boton_glifo.h"
 #include "ui/escala.h"
-
-namespace {
-
-// The same face as the search window's, for the same reasons.
-QFont FuenteVentana() {
-  QFont fuente;
-  fuente.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
-  fuente.setStyleHint(QFont::SansSerif);
-  fuente.setPointSize(8);
-  return fuente;
-}
-
-constexpr Qt::KeyboardModifiers kModificadores =
-    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-
-bool EsEnterDeDialogo(const QKeyEvent& tecla) {
-  return (tecla.key() == Qt::Key_Return || tecla.key() == Qt::Key_Enter) &&
-         (tecla.modifiers() & kModificadores) == Qt::NoModifier;
-}
-
-bool SePuedePulsar(const QPushButton& boton) {
-  return boton.isVisible() && boton.isEnabled() && boton.window()->isEnabled();
-}
-
-bool EsTeclaDeAcceso(const QKeyEvent& tecla, const QPushButton& boton) {
-  if (tecla.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-  const QKeySequence acceso = QKeySequence::mnemonic(boton.text());
-  if (acceso.isEmpty()) return false;
-  return acceso[0].key() == static_cast<Qt::Key>(tecla.key());
-}
-
-}  // namespace
+#include "ui/ventana.h"
 
 TfrmConfig::TfrmConfig(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("frmConfig"));
   setWindowTitle(QStringLiteral("Configuración"));
-  setFont(FuenteVentana());
-  QPalette paleta = palette();
-  paleta.setColor(QPalette::Window, paleta.color(QPalette::Button));
-  setPalette(paleta);
-  setAutoFillBackground(true);
+  PrepararVentana(*this);
 
   const int altoTexto = QFontMetrics(font()).height();
   const auto caja = [altoTexto](int izquierda, int arriba, int ancho, int alto) {
@@ -65,13 +30,7 @@ TfrmConfig::TfrmConfig(QWidget* parent)
   setFixedSize(caja(0, 0, 377, 176).size());
   move(187, 133);
 
-  Bevel1 = new QFrame(this);
-  Bevel1->setObjectName(QStringLiteral("Bevel1"));
-  Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Bevel1->setLineWidth(1);
-  Bevel1->setGeometry(rect());
-  Bevel1->setAttribute(Qt::WA_TransparentForMouseEvents);
-  Bevel1->setFocusPolicy(Qt::NoFocus);
+  Bevel1 = NuevoBisel(*this, QStringLiteral("Bevel1"));
 
   GroupBox1 = new QGroupBox(QStringLiteral("Archivo NodeList:"), this);
   GroupBox1->setObjectName(QStringLiteral("GroupBox1"));

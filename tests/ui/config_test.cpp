@@ -81,7 +81,13 @@ void ElegirEnDialogo(const QString& ruta, QString* inicial) {
     // Typed into the name box, as a user would.
     auto* nombre = dialogo.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     QVERIFY(nombre != nullptr);
-    nombre->setText(ruta);
+    // The dialog puts its starting name in the box once its folder has loaded, which under load can
+    // come after the typing: type until the text stays put, as a user would see it.
+    for (int estable = 0, intentos = 0; estable < 3 && intentos < 100; ++intentos) {
+      estable = nombre->text() == ruta ? estable + 1 : 0;
+      if (estable == 0) nombre->setText(ruta);
+      QTest::qWait(30);
+    }
     static_cast<QDialog&>(dialogo).accept();
     if (dialogo.isVisible()) dialogo.reject();
   });

@@ -1,0 +1,60 @@
+#include "ui/ventana.h"
+
+#include <QFont>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QPalette>
+#include <QPushButton>
+
+namespace {
+
+// The layout assumes "MS Sans Serif" 8 pt: DejaVu Sans Condensed, which Debian always has with Qt,
+// has its text height (13 pixels) and comes closest to its widths.
+QFont FuenteVentana() {
+  QFont fuente;
+  fuente.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+  fuente.setStyleHint(QFont::SansSerif);
+  fuente.setPointSize(8);
+  return fuente;
+}
+
+constexpr Qt::KeyboardModifiers kModificadores =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+
+}  // namespace
+
+void PrepararVentana(QWidget& ventana) {
+  ventana.setFont(FuenteVentana());
+  QPalette paleta = ventana.palette();
+  paleta.setColor(QPalette::Window, paleta.color(QPalette::Button));
+  ventana.setPalette(paleta);
+  ventana.setAutoFillBackground(true);
+}
+
+QFrame* NuevoBisel(QWidget& ventana, const QString& nombre) {
+  auto* bisel = new QFrame(&ventana);
+  bisel->setObjectName(nombre);
+  bisel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  bisel->setLineWidth(1);
+  bisel->setGeometry(ventana.rect());
+  bisel->setAttribute(Qt::WA_TransparentForMouseEvents);
+  bisel->setFocusPolicy(Qt::NoFocus);
+  return bisel;
+}
+
+bool EsEnterDeDialogo(const QKeyEvent& tecla) {
+  return (tecla.key() == Qt::Key_Return || tecla.key() == Qt::Key_Enter) &&
+         (tecla.modifiers() & kModificadores) == Qt::NoModifier;
+}
+
+bool SePuedePulsar(const QPushButton& boton) {
+  return boton.isVisible() && boton.isEnabled() && boton.window()->isEnabled();
+}
+
+bool EsTeclaDeAcceso(const QKeyEvent& tecla, const QPushButton& boton) {
+  if (tecla.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+  const QKeySequence acceso = QKeySequence::mnemonic(boton.text());
+  if (acceso.isEmpty()) return false;
+  return acceso[0].key() == static_cast<Qt::Key>(tecla.key());
+}

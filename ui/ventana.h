@@ -1,0 +1,23 @@
+#pragma once
+
+class QFrame;
+class QKeyEvent;
+class QPushButton;
+class QString;
+class QWidget;
+
+// What both windows share: their face, their frame and the rules for Enter and access keys.
+
+// Font, button-face background.
+void PrepararVentana(QWidget& ventana);
+
+// The sunken frame over the whole client area, under every other control.
+QFrame* NuevoBisel(QWidget& ventana, const QString& nombre);
+
+// Enter or keypad Enter without Shift, Ctrl or Alt: the window's own key.
+[[nodiscard]] bool EsEnterDeDialogo(const QKeyEvent& tecla);
+
+[[nodiscard]] bool SePuedePulsar(const QPushButton& boton);
+
+// The key alone, pressed in either case, matches the character after the caption's "&".
+[[nodiscard]] bool EsTeclaDeAcceso(const QKeyEvent& tecla, const QPushButton& boton);
