@@ -81,14 +81,8 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
       informar_(std::move(informar)) {
   setObjectName(QStringLiteral("frmBuscar"));
   setWindowTitle(QStringLiteral("Buscar Punto"));
-  PrepararVentana(*this);
-
-  const int altoTexto = QFontMetrics(font()).height();
-  const auto caja = [altoTexto](int izquierda, int arriba, int ancho, int alto) {
-    return EscalarRect(QRect(izquierda, arriba, ancho, alto), altoTexto);
-  };
-  setFixedSize(caja(0, 0, 265, 357).size());
-  move(248, 100);
+  PrepararVentana(*this, {265, 357}, {248, 100});
+  const Geometria caja(*this);
 
   BevelBorde = NuevoBisel(*this, QStringLiteral("BevelBorde"));
 

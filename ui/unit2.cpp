@@ -21,14 +21,8 @@ TfrmConfig::TfrmConfig(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("frmConfig"));
   setWindowTitle(QStringLiteral("Configuración"));
-  PrepararVentana(*this);
-
-  const int altoTexto = QFontMetrics(font()).height();
-  const auto caja = [altoTexto](int izquierda, int arriba, int ancho, int alto) {
-    return EscalarRect(QRect(izquierda, arriba, ancho, alto), altoTexto);
-  };
-  setFixedSize(caja(0, 0, 377, 176).size());
-  move(187, 133);
+  PrepararVentana(*this, {377, 176}, {187, 133});
+  const Geometria caja(*this);
 
   Bevel1 = NuevoBisel(*this, QStringLiteral("Bevel1"));
 

@@ -1,11 +1,14 @@
 #include "ui/ventana.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QPalette>
 #include <QPushButton>
+
+#include "ui/escala.h"
 
 namespace {
 
@@ -24,12 +27,20 @@ constexpr Qt::KeyboardModifiers kModificadores =
 
 }  // namespace
 
-void PrepararVentana(QWidget& ventana) {
+void PrepararVentana(QWidget& ventana, QSize cliente, QPoint posicion) {
   ventana.setFont(FuenteVentana());
   QPalette paleta = ventana.palette();
   paleta.setColor(QPalette::Window, paleta.color(QPalette::Button));
   ventana.setPalette(paleta);
   ventana.setAutoFillBackground(true);
+  ventana.setFixedSize(Geometria(ventana)(0, 0, cliente.width(), cliente.height()).size());
+  ventana.move(posicion);
+}
+
+Geometria::Geometria(const QWidget& ventana) : altoTexto_(QFontMetrics(ventana.font()).height()) {}
+
+QRect Geometria::operator()(int izquierda, int arriba, int ancho, int alto) const {
+  return EscalarRect(QRect(izquierda, arriba, ancho, alto), altoTexto_);
 }
 
 QFrame* NuevoBisel(QWidget& ventana, const QString& nombre) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
 class QFrame;
 class QKeyEvent;
 class QPushButton;
@@ -8,8 +12,18 @@ class QWidget;
 
 // What both windows share: their face, their frame and the rules for Enter and access keys.
 
-// Font, button-face background.
-void PrepararVentana(QWidget& ventana);
+// Font, button-face background, and the designed client size (scaled) and place (as designed).
+void PrepararVentana(QWidget& ventana, QSize cliente, QPoint posicion);
+
+// Designed geometry scaled to the window font's text height (designed for 13 pixels).
+class Geometria final {
+ public:
+  explicit Geometria(const QWidget& ventana);
+  [[nodiscard]] QRect operator()(int izquierda, int arriba, int ancho, int alto) const;
+
+ private:
+  int altoTexto_;
+};
 
 // The sunken frame over the whole client area, under every other control.
 QFrame* NuevoBisel(QWidget& ventana, const QString& nombre);

@@ -93,6 +93,17 @@ void ElegirEnDialogo(const QString& ruta, QString* inicial) {
   });
 }
 
+// Gives `foco` the focus, as Tab would, and presses the key there.
+bool PulsarEn(QWidget& ventana, const QString& foco, int tecla, int modificadores) {
+  auto* destino = ventana.findChild<QWidget*>(foco);
+  if (destino == nullptr) return false;
+  destino->setFocus(Qt::TabFocusReason);
+  if (!QTest::qWaitFor([destino] { return QApplication::focusWidget() == destino; })) return false;
+  QTest::keyClick(destino, static_cast<Qt::Key>(tecla),
+                  Qt::KeyboardModifiers::fromInt(modificadores));
+  return true;
+}
+
 }  // namespace
 
 class ConfigTest final : public QObject {
@@ -276,11 +287,7 @@ class ConfigTest final : public QObject {
     QVERIFY(Mostrar(*ventana));
     Caja(*ventana, "txtNodelist")->setText(kNodelist);
     Caja(*ventana, "txtPointlist")->setText(kPointlist);
-    auto* destino = ventana->findChild<QWidget*>(foco);
-    destino->setFocus(Qt::TabFocusReason);
-    QTRY_COMPARE(QApplication::focusWidget(), destino);
-    QTest::keyClick(destino, static_cast<Qt::Key>(tecla),
-                    Qt::KeyboardModifiers::fromInt(modificadores));
+    QVERIFY(PulsarEn(*ventana, foco, tecla, modificadores));
 
     QTRY_VERIFY(!ventana->isVisible());
     QCOMPARE(ventana->result(), 6);
@@ -327,11 +334,7 @@ class ConfigTest final : public QObject {
     } else if (tecla == Qt::Key_unknown) {
       QTest::mouseClick(Boton(*ventana, "BitBtn1"), Qt::LeftButton);
     } else {
-      auto* destino = ventana->findChild<QWidget*>(foco);
-      destino->setFocus(Qt::TabFocusReason);
-      QTRY_COMPARE(QApplication::focusWidget(), destino);
-      QTest::keyClick(destino, static_cast<Qt::Key>(tecla),
-                      Qt::KeyboardModifiers::fromInt(modificadores));
+      QVERIFY(PulsarEn(*ventana, foco, tecla, modificadores));
     }
 
     QTRY_VERIFY(!ventana->isVisible());
