@@ -5,7 +5,8 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CLI        := $(BUILD)/cli/buscarpunto-cli
 PROGRAMA   := $(BUILD)/app/buscarpunto
 
-.PHONY: all deps configure build test test-asan run run-cli bench format clean
+.PHONY: all deps configure build test test-asan check-leaks fuzz e2e package test-package run run-cli \
+	bench format clean
 
 all: build
 
@@ -20,15 +21,35 @@ configure: deps $(BUILD)/CMakeCache.txt
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Every suite: unit tests, sanitizers and leaks, fuzzing, the real-window journeys, the package.
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
-	$(MAKE) --no-print-directory test-asan
+	$(MAKE) --no-print-directory check-leaks
+	$(MAKE) --no-print-directory fuzz
+	$(MAKE) --no-print-directory e2e
+	$(MAKE) --no-print-directory test-package
 
-# Everything again under ASan and UBSan, in a Debug build of its own.
-test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBUSCARPUNTO_SANITIZE=ON
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+# The whole suite again in a Debug build with ASan, UBSan and LeakSanitizer; any finding fails.
+check-leaks:
+	@sh scripts/check-leaks.sh $(ASAN_BUILD) $(JOBS)
+
+test-asan: check-leaks
+
+# Each fuzz target for FUZZ_SECONDS (60 unless given) on its corpus; any finding fails.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@sh scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# The installed-looking program on Xvfb with a window manager, driven from outside.
+e2e: build
+	@sh tests/e2e/run.sh $(BUILD)
+
+# A Debian package of the program, and a test that it installs and starts.
+package: build
+	@sh scripts/package.sh $(BUILD)
+
+test-package: package
+	@sh scripts/test-package.sh $(BUILD)
 
 # Without a display the program says so in one line (how to use Xvfb or the CLI) and make stops
 # there quietly.
@@ -46,4 +67,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

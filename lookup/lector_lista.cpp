@@ -9,6 +9,7 @@
 #include <emmintrin.h>
 #endif
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstring>
@@ -142,14 +143,24 @@ void LectorLista::Abrir() {
     resultadoES = 3;
     return;
   }
+  // The path passed the existence test, but may have become a FIFO or a device since: without
+  // O_NONBLOCK a FIFO would block here until a writer came, so check what was opened first.
   int fd;
   do {
-    fd = ::open(ruta_.c_str(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(ruta_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) {
     resultadoES = CodigoDeErrno(errno);
     return;
   }
+  struct stat datos {};
+  if (::fstat(fd, &datos) != 0 || !S_ISREG(datos.st_mode)) {
+    // Anything but a regular file counts as missing, as for the existence test.
+    ::close(fd);
+    resultadoES = 2;
+    return;
+  }
+  // O_NONBLOCK changes nothing for a regular file's reads, so it can stay.
   // A shared lock keeps cooperating writers out while we read, and tells us when one is in.
   int bloqueo;
   do {
@@ -198,6 +209,10 @@ bool LectorLista::FinDeArchivo() {
 }
 
 void LectorLista::LeerLinea(std::string& linea) {
+  LeerLinea(linea, std::string::npos);
+}
+
+void LectorLista::LeerLinea(std::string& linea, std::size_t limite) {
   linea.clear();
   bool leido = true;
   for (;;) {
@@ -208,7 +223,9 @@ void LectorLista::LeerLinea(std::string& linea) {
     const unsigned char* inicio = bufer_.data() + posBufer_;
     const unsigned char* fin = bufer_.data() + finBufer_;
     const unsigned char* p = FinDeTexto(inicio, fin);
-    linea.append(reinterpret_cast<const char*>(inicio), static_cast<std::size_t>(p - inicio));
+    const auto largo = static_cast<std::size_t>(p - inicio);
+    if (linea.size() < limite)
+      linea.append(reinterpret_cast<const char*>(inicio), std::min(largo, limite - linea.size()));
     posBufer_ = static_cast<std::uint32_t>(p - bufer_.data());
     if (p != fin) break;
   }

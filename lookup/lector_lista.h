@@ -54,6 +54,8 @@ class LectorLista final {
   [[nodiscard]] std::string LeerLinea();
   // Same as LeerLinea, into `linea`, so a loop can keep reusing one buffer.
   void LeerLinea(std::string& linea);
+  // Keeps only the first `limite` bytes of the line; the rest is read past and dropped.
+  void LeerLinea(std::string& linea, std::size_t limite);
   void Cerrar();
 
   [[nodiscard]] bool Abierto() const noexcept { return manejador_ >= 0; }

@@ -52,7 +52,7 @@ DatosNodo BuscarNodo(LectorLista& lector, std::string_view parteNodo) {
     const bool fin = lector.FinDeArchivo();
     ComprobarES();
     if (fin) return {};
-    lector.LeerLinea(linea);
+    lector.LeerLinea(linea, kLargoUtilLinea);
     const auto clave = Clave(linea);
     if (clave.size() == linea.size() || !EsCabecera(clave)) continue;
     if (clave == "Zone") {
@@ -70,7 +70,7 @@ DatosNodo BuscarNodo(LectorLista& lector, std::string_view parteNodo) {
     const bool fin = lector.FinDeArchivo();
     ComprobarES();
     if (fin) return {};
-    lector.LeerLinea(linea);
+    lector.LeerLinea(linea, kLargoUtilLinea);
     if (linea.starts_with("Host")) return {};
     const auto clave = Clave(linea);
     if (clave.size() == linea.size()) continue;

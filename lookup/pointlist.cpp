@@ -104,7 +104,7 @@ DatosPunto BuscarPunto(LectorLista& lector, std::string_view parteNodo,
     const bool fin = lector.FinDeArchivo();
     ComprobarES();
     if (fin) return {};
-    lector.LeerLinea(linea);
+    lector.LeerLinea(linea, kLargoUtilLinea);
     if (EsCabeceraDe(linea, parteNodo)) break;
   }
 
@@ -117,7 +117,7 @@ DatosPunto BuscarPunto(LectorLista& lector, std::string_view parteNodo,
     const bool fin = lector.FinDeArchivo();
     ComprobarES();
     if (fin) return {};
-    lector.LeerLinea(linea);
+    lector.LeerLinea(linea, kLargoUtilLinea);
     if (linea.starts_with(kBoss)) return {};
     const std::int32_t valor = ConvertirNumero(TextoNumero(linea)).valor;
     if (valor >= numero) return valor == numero ? LeerDatosPunto(linea) : DatosPunto{};

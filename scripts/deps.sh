@@ -1,8 +1,21 @@
 #!/bin/sh
-# Installs the Debian packages the build needs, only those missing.
+# Installs the Debian packages a task needs, only those missing.
+# Usage: deps.sh [group...]; groups: build (the default), fuzz, e2e, package.
 set -eu
 
-PACKAGES="cmake make g++ pkg-config libgtest-dev qt6-base-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core"
+paquetes() {
+  case "$1" in
+    build) echo "cmake make g++ pkg-config libgtest-dev qt6-base-dev nlohmann-json3-dev libcli11-dev fonts-dejavu-core" ;;
+    fuzz) echo "clang libclang-rt-14-dev" ;;
+    e2e) echo "xvfb openbox xdotool x11-utils dbus at-spi2-core python3 python3-pyatspi imagemagick" ;;
+    package) echo "dpkg-dev file desktop-file-utils" ;;
+    *) echo "deps.sh: unknown group '$1'" >&2; exit 64 ;;
+  esac
+}
+
+[ $# -eq 0 ] && set -- build
+PACKAGES=""
+for g in "$@"; do PACKAGES="$PACKAGES $(paquetes "$g")"; done
 
 missing=""
 for p in $PACKAGES; do

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/lookup/descriptores.h"
+#include "tests/lookup/error_de.h"
 
 using namespace std::string_literals;
 
@@ -44,17 +46,6 @@ std::vector<std::string> LineasDe(const std::string& bytes) {
 }
 
 // Runs `accion` and gives the code and message it raised; fails the test if nothing was raised.
-template <typename F>
-std::pair<std::int32_t, std::string> ErrorDe(F&& accion) {
-  try {
-    accion();
-  } catch (const ErrorEntradaSalida& error) {
-    return {error.codigo(), error.mensaje()};
-  }
-  ADD_FAILURE() << "no ErrorEntradaSalida raised";
-  return {0, ""};
-}
-
 struct CasoLineas {
   const char* nombre;
   std::string bytes;
@@ -188,14 +179,19 @@ TEST_F(LectorTest, LectorCerradoDaFinYError104) {
   EXPECT_EQ(resultadoES, 0) << "the check clears what it raised";
 }
 
-TEST_F(LectorTest, UnaCarpetaAbiertaFallaAlLeerSinDecirAccesoDenegado) {
-  lector.Asignar(carpeta.Ruta().string());
-  lector.Abrir();
-  ComprobarES();
-  const auto [codigo, mensaje] = ErrorDe([&] { (void)lector.FinDeArchivo(), ComprobarES(); });
-  EXPECT_EQ(mensaje, "I/O error " + std::to_string(codigo));
-  EXPECT_NE(codigo, 5);
-  EXPECT_TRUE(lector.Abierto()) << "a failed read leaves the reader open";
+TEST_F(LectorTest, LoQueNoEsUnArchivoNormalNoSeAbre) {
+  // The existence test already says no to these; this is the path that changed in between.
+  ASSERT_EQ(::mkfifo(carpeta.Ruta("fifo").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", carpeta.Ruta("cero"));
+  for (const std::string& ruta :
+       {carpeta.Ruta().string(), carpeta.Ruta("fifo"), carpeta.Ruta("cero"), "/dev/urandom"s}) {
+    SCOPED_TRACE(ruta);
+    lector.Asignar(ruta);
+    EXPECT_EQ(ErrorDe([&] { lector.Abrir(), ComprobarES(); }), std::make_pair(2, "File not found"s))
+        << "a FIFO without a writer would block here, a device would read for ever";
+    EXPECT_FALSE(lector.Abierto());
+    EXPECT_EQ(DescriptoresAbiertos(ruta), 0);
+  }
 }
 
 TEST_F(LectorTest, ArchivoBloqueadoParaEscribirDaError32) {

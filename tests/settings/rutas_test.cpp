@@ -199,6 +199,16 @@ const Estorbo kFifoEnLugarDelArchivo{
              S_ISFIFO(datos.st_mode);
     }};
 
+// Every open of a path that links to itself fails with ELOOP.
+const Estorbo kBucleEnLugarDelArchivo{
+    "BucleEnLugarDelArchivo",
+    [](const ConfigTemporal& c) {
+      QFile::remove(c.Archivo());
+      ASSERT_TRUE(QDir().mkpath(c.Carpeta()));
+      ASSERT_TRUE(QFile::link(c.Archivo(), c.Archivo()));
+    },
+    [](const ConfigTemporal& c) { return QFileInfo(c.Archivo()).isSymLink(); }};
+
 struct CasoRechazo {
   Estorbo estorbo;
   bool abiertaAntes;  // the store had opened the key before it was broken
@@ -238,7 +248,8 @@ INSTANTIATE_TEST_SUITE_P(
         CasoRechazo{kCarpetaEnLugarDelArchivo, true, "Failed to get data for 'NodeList'"},
         CasoRechazo{kArchivoEnLugarDeLaCarpeta, true, std::nullopt},
         CasoRechazo{kFifoEnLugarDelArchivo, false, std::nullopt},
-        CasoRechazo{kFifoEnLugarDelArchivo, true, "Failed to get data for 'NodeList'"}),
+        CasoRechazo{kFifoEnLugarDelArchivo, true, "Failed to get data for 'NodeList'"},
+        CasoRechazo{kBucleEnLugarDelArchivo, false, std::nullopt}),
     [](const ::testing::TestParamInfo<CasoRechazo>& info) {
       return std::string(info.param.estorbo.nombre) + (info.param.abiertaAntes ? "YaAbierta" : "");
     });
