@@ -150,6 +150,25 @@ class FallosVentanaTest final : public QObject {
     Buscar(QStringLiteral("1:261/1.3"));
     QCOMPARE(Valores(*ventana_).first(), QStringLiteral("Harbor Lights BBS"));
   }
+
+  // The store turned to garbage between two searches: reported, and mended by the next save.
+  void almacenEstropeadoYSigue() {
+    Buscar(QStringLiteral("2:5020/52.10"));
+    const QStringList antes = Valores(*ventana_);
+    const QString archivo = carpeta_.filePath(QStringLiteral("config/Tervanik/NodeList.conf"));
+    QFile store(archivo);
+    QVERIFY(store.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    store.write(QByteArray(4096, '\xff') + "\n[General\n\0=\x01\n");
+    store.close();
+    QCOMPARE(InformeDeLaBusqueda(QStringLiteral("1:261/1.3")),
+             QStringLiteral("Failed to get data for 'NodeList'"));
+    QCOMPARE(Valores(*ventana_), antes);
+
+    AlmacenConfig almacen;
+    GuardarRutas(almacen, nodelist_, pointlist_);
+    Buscar(QStringLiteral("1:261/1.3"));
+    QCOMPARE(Valores(*ventana_).first(), QStringLiteral("Harbor Lights BBS"));
+  }
 };
 
 int main(int argc, char** argv) {
