@@ -12,8 +12,8 @@
 
 namespace {
 
-// The layout assumes "MS Sans Serif" 8 pt: DejaVu Sans Condensed, which Debian always has with Qt,
-// has its text height (13 pixels) and comes closest to its widths.
+// The layout assumes "MS Sans Serif" 8 pt: DejaVu Sans Condensed (Debian's fonts-dejavu-extra, a
+// dependency of the package) has its text height (13 pixels) and comes closest to its widths.
 QFont FuenteVentana() {
   QFont fuente;
   fuente.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
