@@ -61,7 +61,7 @@ run-cli: build
 	$(CLI) --nodelist samples/NODELIST.345 --pointlist samples/POINTS.345 2:5020/52.10 1:261/1.3
 
 bench: build
-	$(BUILD)/bench/buscarpunto-bench
+	@sh bench/ejecutar.sh $(BUILD)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

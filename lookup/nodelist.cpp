@@ -26,11 +26,10 @@ bool TieneNumero(std::string_view linea, std::string_view clave, std::string_vie
          resto[numero.size()] == ',';
 }
 
-DatosNodo LeerDatosNodo(std::string_view linea) {
-  // Past keyword and number.
-  std::size_t pos = Clave(linea).size() + 1;
-  pos = linea.find(',', pos);
-  pos = pos == std::string_view::npos ? linea.size() : pos + 1;
+// The fields follow the matched "<clave>,<numero>," text. A typed number holding a comma matches
+// more than the number field, and the fields are the ones after all of it, never shifted.
+DatosNodo LeerDatosNodo(std::string_view linea, std::string_view numero) {
+  std::size_t pos = Clave(linea).size() + 1 + numero.size() + 1;
   DatosNodo datos;
   datos.bbs = CortarCampo(linea, pos);
   datos.ciudad = CortarCampo(linea, pos);
@@ -64,7 +63,7 @@ DatosNodo BuscarNodo(LectorLista& lector, std::string_view parteNodo) {
   }
 
   // The header line is node 0 of its own net.
-  if (partes.nodo == "0") return LeerDatosNodo(linea);
+  if (partes.nodo == "0") return LeerDatosNodo(linea, partes.red);
 
   for (;;) {
     const bool fin = lector.FinDeArchivo();
@@ -75,6 +74,7 @@ DatosNodo BuscarNodo(LectorLista& lector, std::string_view parteNodo) {
     const auto clave = Clave(linea);
     if (clave.size() == linea.size()) continue;
     if (EsCabecera(clave)) return {};
-    if (EsEntrada(clave) && TieneNumero(linea, clave, partes.nodo)) return LeerDatosNodo(linea);
+    if (EsEntrada(clave) && TieneNumero(linea, clave, partes.nodo))
+      return LeerDatosNodo(linea, partes.nodo);
   }
 }

@@ -82,6 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
             CasoNodo{"BlancoDelante", "2:5020/59", kNada},
             CasoNodo{"CampoHastaFinDeLinea", "1:372/6", {"Short Entry", "", "Charleston"}},
             CasoNodo{"UltimaLinea", "1:372/9", {"Last Node", "Last Sysop", "Summerville"}},
+            // A typed comma matches more than the number field; the fields come after all of it.
+            CasoNodo{
+                "NodoConComa", "2:5020/53,Under_The_Hub", {"Moscow", "7-095-53", "Ivan Ivanov"}},
+            CasoNodo{"RedConComa", "2:5020,Moscow_Net/0", {"Moscow", "7-095-1", "Host Sysop"}},
             CasoNodo{"SinDosPuntos", "5020/52", kNada}, CasoNodo{"SinNodo", "2:5020", kNada},
             CasoNodo{"ZonaConBlanco", " 2:5020/52", kNada}, CasoNodo{"Vacio", "", kNada}),
         ::testing::Values("\r\n", "\n")),

@@ -1,0 +1,35 @@
+// A typed address and any nodelist bytes: the node search ends, raises nothing on a readable
+// file, leaves no descriptor behind, and answers what the plain model of its rules answers.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz/apoyo.h"
+#include "fuzz/busqueda_fuzz.h"
+#include "fuzz/modelo.h"
+#include "lookup/direccion.h"
+#include "lookup/lector_lista.h"
+#include "lookup/nodelist.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam) {
+  const auto [direccion, lista] = PartirEntrada(Bytes(datos, tam));
+  ArchivoTemporal& archivo = Temporal();
+  archivo.Escribir(lista);
+  const std::string parteNodo = SepararDireccion(direccion).parteNodo;
+  const int libre = PrimerDescriptorLibre();
+  DatosNodo hallado;
+  try {
+    LectorLista lector;
+    lector.Asignar(archivo.Ruta());
+    lector.Abrir();
+    ComprobarES();
+    hallado = BuscarNodo(lector, parteNodo);
+    lector.Cerrar();
+    ComprobarES();
+  } catch (const ErrorEntradaSalida&) {
+    FALLAR("a regular scratch file must read without I/O errors");
+  }
+  EXIGIR(PrimerDescriptorLibre() == libre);
+  EXIGIR(hallado == modelo::BuscarNodo(ComoLasGuarda(lista), parteNodo));
+  return 0;
+}

@@ -1,0 +1,35 @@
+// A typed address and any pointlist bytes: the point search ends, raises nothing on a readable
+// file, leaves no descriptor behind, and answers what the plain model of its rules answers.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz/apoyo.h"
+#include "fuzz/busqueda_fuzz.h"
+#include "fuzz/modelo.h"
+#include "lookup/direccion.h"
+#include "lookup/lector_lista.h"
+#include "lookup/pointlist.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam) {
+  const auto [direccion, lista] = PartirEntrada(Bytes(datos, tam));
+  ArchivoTemporal& archivo = Temporal();
+  archivo.Escribir(lista);
+  const PartesDireccion partes = SepararDireccion(direccion);
+  const int libre = PrimerDescriptorLibre();
+  DatosPunto hallado;
+  try {
+    LectorLista lector;
+    lector.Asignar(archivo.Ruta());
+    lector.Abrir();
+    ComprobarES();
+    hallado = BuscarPunto(lector, partes.parteNodo, partes.partePunto);
+    lector.Cerrar();
+    ComprobarES();
+  } catch (const ErrorEntradaSalida&) {
+    FALLAR("a regular scratch file must read without I/O errors");
+  }
+  EXIGIR(PrimerDescriptorLibre() == libre);
+  EXIGIR(hallado == modelo::BuscarPunto(ComoLasGuarda(lista), partes.parteNodo, partes.partePunto));
+  return 0;
+}

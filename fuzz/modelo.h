@@ -1,0 +1,39 @@
+#pragma once
+
+// Slow, plain models of the engine's rules, written apart from lookup/ so that a fuzz target can
+// compare the two on any input. Each one favours being obviously right over being fast.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lookup/direccion.h"
+#include "lookup/nodelist.h"
+#include "lookup/pointlist.h"
+
+namespace modelo {
+
+// The lines a list file holds: its data ends at the first 0x1A; CR LF, a lone CR and a lone LF
+// each end a line; the last line needs no line end, and a line end at the very end of the data
+// opens no further line.
+[[nodiscard]] std::vector<std::string> Lineas(std::string_view bytes);
+
+// The lines as the lookups keep them: each cut to its first `largo` bytes.
+[[nodiscard]] std::vector<std::string> Recortadas(std::vector<std::string> lineas,
+                                                  std::size_t largo);
+
+// Every field between commas ("a,,b" gives "a", "", "b"); a line without commas is one field.
+[[nodiscard]] std::vector<std::string> Campos(std::string_view linea);
+
+[[nodiscard]] PartesDireccion SepararDireccion(std::string_view direccion);
+[[nodiscard]] PartesNodo PartirNodo(std::string_view parteNodo);
+
+// The lenient point-number conversion.
+[[nodiscard]] Conversion ConvertirNumero(std::string_view texto);
+
+[[nodiscard]] DatosNodo BuscarNodo(const std::vector<std::string>& lineas,
+                                   std::string_view parteNodo);
+[[nodiscard]] DatosPunto BuscarPunto(const std::vector<std::string>& lineas,
+                                     std::string_view parteNodo, std::string_view partePunto);
+
+}  // namespace modelo
