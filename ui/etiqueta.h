@@ -14,3 +14,7 @@ class EtiquetaPrefijo final : public QLabel {
  protected:
   void paintEvent(QPaintEvent* evento) override;
 };
+
+// The text as the prefix rule draws it: an "&" is dropped and the character after it kept, so
+// "&&" gives one "&".
+[[nodiscard]] QString TextoDibujado(const QString& texto);

@@ -19,6 +19,7 @@
 #include "ui/boton_glifo.h"
 #include "ui/escala.h"
 #include "ui/etiqueta.h"
+#include "ui/manejador.h"
 #include "ui/unit2.h"
 #include "ui/ventana.h"
 
@@ -56,9 +57,11 @@ QLabel* NuevoRotulo(QWidget* padre, const QString& nombre, const QString& texto,
   return rotulo;
 }
 
-QLabel* NuevoValor(QWidget* padre, const QString& nombre, const QRect& caja) {
+// A screen reader reads the value as the label's name and the caption beside it as what it is.
+QLabel* NuevoValor(QWidget* padre, const QString& nombre, const QRect& caja, const QLabel& rotulo) {
   QLabel* valor = NuevaEtiqueta(padre, nombre, caja, Qt::AlignLeft, kVerdeValor);
   valor->setAutoFillBackground(true);
+  valor->setAccessibleDescription(TextoDibujado(rotulo.text()));
   return valor;
 }
 
@@ -92,6 +95,7 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
 
   txtDireccion = new QLineEdit(QStringLiteral("2:5020/52.10"), grpDireccion);
   txtDireccion->setObjectName(QStringLiteral("txtDireccion"));
+  txtDireccion->setAccessibleName(grpDireccion->title());
   txtDireccion->setGeometry(caja(16, 24, 109, 21));
   txtDireccion->installEventFilter(this);
 
@@ -99,7 +103,8 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
   btnBuscar->setObjectName(QStringLiteral("btnBuscar"));
   btnBuscar->setGeometry(caja(176, 16, 73, 27));
   btnBuscar->installEventFilter(this);
-  connect(btnBuscar, &QPushButton::clicked, this, &TfrmBuscar::btnBuscarClick);
+  connect(btnBuscar, &QPushButton::clicked, this,
+          [this] { Manejar([this] { btnBuscarClick(); }); });
 
   grpNodo = new QGroupBox(QStringLiteral("Datos del nodo:"), this);
   grpNodo->setObjectName(QStringLiteral("grpNodo"));
@@ -110,9 +115,10 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
                          caja(12, 51, 40, 13));
   lblCiudadNodo = NuevoRotulo(grpNodo, QStringLiteral("lblCiudadNodo"), QStringLiteral("Ciudad:"),
                               caja(12, 75, 40, 13));
-  lblBBS_ = NuevoValor(grpNodo, QStringLiteral("lblBBS_"), caja(64, 27, 153, 17));
-  lblSysop_ = NuevoValor(grpNodo, QStringLiteral("lblSysop_"), caja(64, 51, 153, 17));
-  lblCiudadNodo_ = NuevoValor(grpNodo, QStringLiteral("lblCiudadNodo_"), caja(64, 75, 153, 17));
+  lblBBS_ = NuevoValor(grpNodo, QStringLiteral("lblBBS_"), caja(64, 27, 153, 17), *lblBBS);
+  lblSysop_ = NuevoValor(grpNodo, QStringLiteral("lblSysop_"), caja(64, 51, 153, 17), *lblSysop);
+  lblCiudadNodo_ =
+      NuevoValor(grpNodo, QStringLiteral("lblCiudadNodo_"), caja(64, 75, 153, 17), *lblCiudadNodo);
 
   grpPunto = new QGroupBox(QStringLiteral("Datos del punto:"), this);
   grpPunto->setObjectName(QStringLiteral("grpPunto"));
@@ -125,16 +131,20 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
                                QStringLiteral("Ciudad:"), caja(12, 75, 40, 13));
   lblTelefono = NuevoRotulo(grpPunto, QStringLiteral("lblTelefono"), QStringLiteral("Teléfono:"),
                             caja(8, 99, 44, 13));
-  lblNombre_ = NuevoValor(grpPunto, QStringLiteral("lblNombre_"), caja(64, 27, 153, 17));
-  lblNick_ = NuevoValor(grpPunto, QStringLiteral("lblNick_"), caja(64, 51, 153, 17));
-  lblCiudadPunto_ = NuevoValor(grpPunto, QStringLiteral("lblCiudadPunto_"), caja(64, 75, 153, 17));
-  lblTelefono_ = NuevoValor(grpPunto, QStringLiteral("lblTelefono_"), caja(64, 99, 153, 17));
+  lblNombre_ =
+      NuevoValor(grpPunto, QStringLiteral("lblNombre_"), caja(64, 27, 153, 17), *lblNombre);
+  lblNick_ = NuevoValor(grpPunto, QStringLiteral("lblNick_"), caja(64, 51, 153, 17), *lblNick);
+  lblCiudadPunto_ = NuevoValor(grpPunto, QStringLiteral("lblCiudadPunto_"), caja(64, 75, 153, 17),
+                               *lblCiudadPunto);
+  lblTelefono_ =
+      NuevoValor(grpPunto, QStringLiteral("lblTelefono_"), caja(64, 99, 153, 17), *lblTelefono);
 
   btnConfig = new BotonGlifo(TipoBoton::Help, QStringLiteral("&Config."), this);
   btnConfig->setObjectName(QStringLiteral("btnConfig"));
   btnConfig->setGeometry(caja(176, 50, 73, 27));
   btnConfig->installEventFilter(this);
-  connect(btnConfig, &QPushButton::clicked, this, &TfrmBuscar::btnConfigClick);
+  connect(btnConfig, &QPushButton::clicked, this,
+          [this] { Manejar([this] { btnConfigClick(); }); });
 
   setTabOrder(txtDireccion, btnBuscar);
   setTabOrder(btnBuscar, btnConfig);
@@ -203,7 +213,7 @@ bool TfrmBuscar::eventFilter(QObject* objeto, QEvent* evento) {
 
   if (objeto == txtDireccion) {
     if (const std::optional<QChar> caracter = CaracterTecleado(tecla)) {
-      txtDireccionKeyPress(*caracter);
+      Manejar([this, c = *caracter] { txtDireccionKeyPress(c); });
     }
     return false;
   }

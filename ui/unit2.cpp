@@ -15,6 +15,7 @@
 #include "settings/rutas.h"
 #include "ui/boton_glifo.h"
 #include "ui/escala.h"
+#include "ui/manejador.h"
 #include "ui/ventana.h"
 
 TfrmConfig::TfrmConfig(QWidget* parent)
@@ -35,6 +36,9 @@ TfrmConfig::TfrmConfig(QWidget* parent)
   btnBuscarNodelist = new QPushButton(QStringLiteral("Buscar"), GroupBox1);
   btnBuscarNodelist->setObjectName(QStringLiteral("btnBuscarNodelist"));
   btnBuscarNodelist->setGeometry(caja(296, 16, 49, 25));
+  // Both browse buttons read "Buscar": the group tells them apart.
+  txtNodelist->setAccessibleName(GroupBox1->title());
+  btnBuscarNodelist->setAccessibleDescription(GroupBox1->title());
 
   GroupBox2 = new QGroupBox(QStringLiteral("Archivo PointList:"), this);
   GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
@@ -45,6 +49,8 @@ TfrmConfig::TfrmConfig(QWidget* parent)
   btnBuscarPointlist = new QPushButton(QStringLiteral("Buscar"), GroupBox2);
   btnBuscarPointlist->setObjectName(QStringLiteral("btnBuscarPointlist"));
   btnBuscarPointlist->setGeometry(caja(296, 16, 49, 25));
+  txtPointlist->setAccessibleName(GroupBox2->title());
+  btnBuscarPointlist->setAccessibleDescription(GroupBox2->title());
 
   btnAceptar = new BotonGlifo(TipoBoton::Yes, QStringLiteral("&Aceptar"), this);
   btnAceptar->setObjectName(QStringLiteral("btnAceptar"));
@@ -63,10 +69,13 @@ TfrmConfig::TfrmConfig(QWidget* parent)
   txtNodelist->installEventFilter(this);
   txtPointlist->installEventFilter(this);
 
-  connect(btnBuscarNodelist, &QPushButton::clicked, this, &TfrmConfig::btnBuscarNodelistClick);
-  connect(btnBuscarPointlist, &QPushButton::clicked, this, &TfrmConfig::btnBuscarPointlistClick);
-  connect(btnAceptar, &QPushButton::clicked, this, &TfrmConfig::btnAceptarClick);
-  connect(BitBtn1, &QPushButton::clicked, this, &TfrmConfig::BitBtn1Click);
+  connect(btnBuscarNodelist, &QPushButton::clicked, this,
+          [this] { Manejar([this] { btnBuscarNodelistClick(); }); });
+  connect(btnBuscarPointlist, &QPushButton::clicked, this,
+          [this] { Manejar([this] { btnBuscarPointlistClick(); }); });
+  connect(btnAceptar, &QPushButton::clicked, this,
+          [this] { Manejar([this] { btnAceptarClick(); }); });
+  connect(BitBtn1, &QPushButton::clicked, this, [this] { Manejar([this] { BitBtn1Click(); }); });
 
   setTabOrder(txtNodelist, btnBuscarNodelist);
   setTabOrder(btnBuscarNodelist, txtPointlist);

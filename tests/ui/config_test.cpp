@@ -81,8 +81,11 @@ void ElegirEnDialogo(const QString& ruta, QString* inicial) {
     // Typed into the name box, as a user would.
     auto* nombre = dialogo.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     QVERIFY(nombre != nullptr);
-    // The dialog puts its starting name in the box once its folder has loaded, which under load can
-    // come after the typing: type until the text stays put, as a user would see it.
+    // The dialog puts the selected name in the box once its folder has loaded, which under load can
+    // come after the typing, but never while the box has the focus; a user typing there has it.
+    QVERIFY(QTest::qWaitForWindowActive(&dialogo));
+    nombre->setFocus(Qt::MouseFocusReason);
+    QTRY_VERIFY(nombre->hasFocus());
     for (int estable = 0, intentos = 0; estable < 3 && intentos < 100; ++intentos) {
       estable = nombre->text() == ruta ? estable + 1 : 0;
       if (estable == 0) nombre->setText(ruta);
