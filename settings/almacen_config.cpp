@@ -172,7 +172,10 @@ void AlmacenConfig::EscribirCadena(const QString& nombre, const QString& texto) 
   const Version previa = VersionDe(*archivo_);
   // A damaged file is parsed here, by an object of its own, so that the status of the one that
   // writes tells about the save alone. The save keeps what could be parsed and so mends the file.
-  static_cast<void>(QSettings(*archivo_, QSettings::NativeFormat).allKeys());
+  // The parsing object must outlive the save: once none holds the parse, Qt keeps it only if the
+  // file holds few entries, and the save of a large damaged file would parse it again and fail.
+  QSettings lectura(*archivo_, QSettings::NativeFormat);
+  static_cast<void>(lectura.allKeys());
   QSettings clave(*archivo_, QSettings::NativeFormat);
   clave.setValue(nombre, texto);
   clave.sync();

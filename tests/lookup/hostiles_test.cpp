@@ -23,18 +23,11 @@
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/fallos_sistema.h"
 #include "tests/lookup/descriptores.h"
+#include "tests/lookup/listas_minimas.h"
 
 namespace {
 
 using namespace std::string_literals;
-
-const char* const kNodos =
-    "Zone,2,Europe,Brussels,Coord,32-1,9600\r\n"
-    "Host,5020,Moscow_Net,Moscow,Host_Sysop,7-095-1,9600\r\n"
-    "Hub,52,Mister_Postman,Moscow,Volodya_Rusinov,7-095-745,9600\r\n\x1A";
-const char* const kPuntos =
-    "Boss,2:5020/52\r\n"
-    ",10,Home,Moscow,Stas_O,-Unpublished-,9600\r\n\x1A";
 
 ResultadoBusqueda Buscar(const std::string& nodos, const std::string& puntos,
                          std::vector<std::string>* mensajes = nullptr) {
