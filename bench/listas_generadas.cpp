@@ -165,18 +165,6 @@ void Descriptor::Cerrar() {
   if (::close(fd) != 0) FalloDelSistema("close");
 }
 
-CarpetaTemporal::CarpetaTemporal() {
-  std::string plantilla =
-      (std::filesystem::temp_directory_path() / "buscarpunto-bench-XXXXXX").string();
-  if (::mkdtemp(plantilla.data()) == nullptr) FalloDelSistema("mkdtemp");
-  ruta_ = plantilla;
-}
-
-CarpetaTemporal::~CarpetaTemporal() {
-  std::error_code ignorado;
-  std::filesystem::remove_all(ruta_, ignorado);
-}
-
 Objetivo GenerarNodelist(const std::string& ruta, std::uint64_t tamano, std::uint64_t& escritos) {
   Generador g(2009);
   Escritor salida(ruta);

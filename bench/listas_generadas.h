@@ -4,8 +4,9 @@
 // the point a search looks for stand last, behind every other zone's copy of the same net number.
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
+
+#include "tests/comun/carpeta_temporal.h"
 
 [[noreturn]] void FalloDelSistema(const std::string& que);
 
@@ -22,19 +23,6 @@ class Descriptor final {
 
  private:
   int fd_;
-};
-
-class CarpetaTemporal final {
- public:
-  CarpetaTemporal();
-  ~CarpetaTemporal();
-  CarpetaTemporal(const CarpetaTemporal&) = delete;
-  CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
-
-  [[nodiscard]] std::string Ruta(const char* nombre) const { return (ruta_ / nombre).string(); }
-
- private:
-  std::filesystem::path ruta_;
 };
 
 // One entry's address and the fields of its line, "_" included.

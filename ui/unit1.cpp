@@ -202,14 +202,8 @@ bool TfrmBuscar::eventFilter(QObject* objeto, QEvent* evento) {
   if (evento->type() != QEvent::KeyPress) return QWidget::eventFilter(objeto, evento);
   const auto& tecla = static_cast<const QKeyEvent&>(*evento);
 
-  // Enter is the window's before the control sees it: it presses the focused push button, or
-  // else the default one, and never arrives as a typed character.
-  if (EsEnterDeDialogo(tecla)) {
-    auto* enfocado = qobject_cast<QPushButton*>(objeto);
-    QPushButton* boton = enfocado != nullptr ? enfocado : btnBuscar;
-    if (SePuedePulsar(*boton)) boton->click();
-    return true;
-  }
+  // Enter is the window's before the control sees it, and never arrives as a typed character.
+  if (PulsarConEnter(objeto, tecla, *btnBuscar)) return true;
 
   if (objeto == txtDireccion) {
     if (const std::optional<QChar> caracter = CaracterTecleado(tecla)) {
@@ -218,15 +212,5 @@ bool TfrmBuscar::eventFilter(QObject* objeto, QEvent* evento) {
     return false;
   }
 
-  // A button takes no typed characters, so there a lone access key presses its button.
-  if (qobject_cast<QPushButton*>(objeto) != nullptr) {
-    for (QPushButton* boton :
-         {static_cast<QPushButton*>(btnBuscar), static_cast<QPushButton*>(btnConfig)}) {
-      if (EsTeclaDeAcceso(tecla, *boton) && SePuedePulsar(*boton)) {
-        boton->click();
-        return true;
-      }
-    }
-  }
-  return false;
+  return PulsarConTeclaDeAcceso(objeto, tecla, {btnBuscar, btnConfig});
 }

@@ -153,23 +153,6 @@ bool TfrmConfig::eventFilter(QObject* objeto, QEvent* evento) {
   if (evento->type() != QEvent::KeyPress) return QDialog::eventFilter(objeto, evento);
   const auto& tecla = static_cast<const QKeyEvent&>(*evento);
 
-  // Enter presses the focused push button, or else the default one.
-  if (EsEnterDeDialogo(tecla)) {
-    auto* enfocado = qobject_cast<QPushButton*>(objeto);
-    QPushButton* boton = enfocado != nullptr ? enfocado : btnAceptar;
-    if (SePuedePulsar(*boton)) boton->click();
-    return true;
-  }
-
-  // A button takes no typed characters, so there a lone access key presses its button.
-  if (qobject_cast<QPushButton*>(objeto) != nullptr) {
-    for (QPushButton* boton :
-         {static_cast<QPushButton*>(btnAceptar), static_cast<QPushButton*>(BitBtn1)}) {
-      if (EsTeclaDeAcceso(tecla, *boton) && SePuedePulsar(*boton)) {
-        boton->click();
-        return true;
-      }
-    }
-  }
-  return false;
+  return PulsarConEnter(objeto, tecla, *btnAceptar) ||
+         PulsarConTeclaDeAcceso(objeto, tecla, {btnAceptar, BitBtn1});
 }

@@ -69,3 +69,23 @@ bool EsTeclaDeAcceso(const QKeyEvent& tecla, const QPushButton& boton) {
   if (acceso.isEmpty()) return false;
   return acceso[0].key() == static_cast<Qt::Key>(tecla.key());
 }
+
+bool PulsarConEnter(QObject* objeto, const QKeyEvent& tecla, QPushButton& porDefecto) {
+  if (!EsEnterDeDialogo(tecla)) return false;
+  auto* enfocado = qobject_cast<QPushButton*>(objeto);
+  QPushButton& boton = enfocado != nullptr ? *enfocado : porDefecto;
+  if (SePuedePulsar(boton)) boton.click();
+  return true;
+}
+
+bool PulsarConTeclaDeAcceso(QObject* objeto, const QKeyEvent& tecla,
+                            std::initializer_list<QPushButton*> botones) {
+  if (qobject_cast<QPushButton*>(objeto) == nullptr) return false;
+  for (QPushButton* boton : botones) {
+    if (EsTeclaDeAcceso(tecla, *boton) && SePuedePulsar(*boton)) {
+      boton->click();
+      return true;
+    }
+  }
+  return false;
+}

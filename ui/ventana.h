@@ -3,9 +3,11 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <initializer_list>
 
 class QFrame;
 class QKeyEvent;
+class QObject;
 class QPushButton;
 class QString;
 class QWidget;
@@ -35,3 +37,11 @@ QFrame* NuevoBisel(QWidget& ventana, const QString& nombre);
 
 // The key alone, pressed in either case, matches the character after the caption's "&".
 [[nodiscard]] bool EsTeclaDeAcceso(const QKeyEvent& tecla, const QPushButton& boton);
+
+// The window's keys for its buttons, for an event filter on `objeto`. Enter presses the focused
+// push button, or else `porDefecto`, and is always taken; on a focused button, which takes no
+// typed characters, a lone access key presses the button of `botones` it belongs to. True when
+// the key was taken.
+[[nodiscard]] bool PulsarConEnter(QObject* objeto, const QKeyEvent& tecla, QPushButton& porDefecto);
+[[nodiscard]] bool PulsarConTeclaDeAcceso(QObject* objeto, const QKeyEvent& tecla,
+                                          std::initializer_list<QPushButton*> botones);
