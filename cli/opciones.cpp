@@ -70,9 +70,16 @@ void DeclararOpciones(CLI::App& app, Opciones& opciones) {
 
 RutasListas ResolverRutas(const Opciones& opciones) {
   if (opciones.nodelist && opciones.pointlist) return {*opciones.nodelist, *opciones.pointlist};
-  // A store never written reads as two empty paths, which the search reports as missing.
+  // Only read, so a store the user may not write serves as well. A store never written reads as
+  // two empty paths, which the search reports as missing.
   AlmacenConfig almacen;
-  const Rutas guardadas = LeerRutas(almacen);
-  return {opciones.nodelist.value_or(RutaEnBytes(guardadas.nodelist)),
-          opciones.pointlist.value_or(RutaEnBytes(guardadas.pointlist))};
+  static_cast<void>(almacen.AbrirParaLeer());
+  // A value an option replaces is not read: whatever it holds cannot stop the search.
+  const auto ruta = [&almacen](const std::optional<std::string>& opcion, const QString& nombre) {
+    return opcion ? *opcion : RutaEnBytes(almacen.LeerCadena(nombre));
+  };
+  RutasListas rutas;
+  rutas.nodelist = ruta(opciones.nodelist, kValorNodeList);
+  rutas.pointlist = ruta(opciones.pointlist, kValorPointList);
+  return rutas;
 }

@@ -31,6 +31,7 @@ struct RutasListas {
 // which must outlive `app`'s parse.
 void DeclararOpciones(CLI::App& app, Opciones& opciones);
 
-// The two list paths a search uses: each option given, else the path in the user's settings.
-// Raises ErrorAlmacen when the settings cannot be read.
+// The two list paths a search uses: each option given, else the path in the user's settings, which
+// are only read (NodeList first) and only for a path no option gives. Raises ErrorAlmacen when a
+// value needed cannot be read.
 [[nodiscard]] RutasListas ResolverRutas(const Opciones& opciones);

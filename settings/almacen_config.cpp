@@ -30,11 +30,11 @@ QString ArchivoDelAlmacen() {
   return raiz + QStringLiteral("/Tervanik/NodeList.conf");
 }
 
-bool SePuedeLeerYEscribir(const QString& archivo) {
+bool SePuedeAbrir(const QString& archivo, QIODevice::OpenMode modo) {
   // Only a regular file is a store: QFile would happily open a device or a FIFO.
   if (!QFileInfo(archivo).isFile()) return false;
   QFile prueba(archivo);
-  return prueba.open(QIODevice::ReadWrite | QIODevice::ExistingOnly);
+  return prueba.open(modo | QIODevice::ExistingOnly);
 }
 
 // Something that is there but is not a file, such as a directory left where the file was.
@@ -140,7 +140,14 @@ bool AlmacenConfig::AbrirClave(bool crear) {
   const QString archivo = ArchivoDelAlmacen();
   if (archivo.isEmpty()) return false;
   if (crear && !CrearArchivo(archivo)) return false;
-  if (!SePuedeLeerYEscribir(archivo)) return false;
+  if (!SePuedeAbrir(archivo, QIODevice::ReadWrite)) return false;
+  archivo_ = archivo;
+  return true;
+}
+
+bool AlmacenConfig::AbrirParaLeer() {
+  const QString archivo = ArchivoDelAlmacen();
+  if (archivo.isEmpty() || !SePuedeAbrir(archivo, QIODevice::ReadOnly)) return false;
   archivo_ = archivo;
   return true;
 }

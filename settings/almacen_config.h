@@ -27,6 +27,10 @@ class AlmacenConfig final {
   // changes: the store opened before, if any, stays current. Raises nothing of its own.
   [[nodiscard]] bool AbrirClave(bool crear);
 
+  // Opens the store file for reading only, for a caller that never writes: true when it exists
+  // and can be read, whether or not it can be written. Otherwise as AbrirClave(false).
+  [[nodiscard]] bool AbrirParaLeer();
+
   // The text of value `nombre`, cut at its first zero character. Empty when no store was ever
   // opened, when the value is missing, and when it holds no data whatever its type. Raises
   // ErrorAlmacen when the store file cannot be read or parsed, and when the value is not a text.
