@@ -103,8 +103,7 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
   btnBuscar->setObjectName(QStringLiteral("btnBuscar"));
   btnBuscar->setGeometry(caja(176, 16, 73, 27));
   btnBuscar->installEventFilter(this);
-  connect(btnBuscar, &QPushButton::clicked, this,
-          [this] { Manejar([this] { btnBuscarClick(); }); });
+  AlPulsar(*btnBuscar, *this, &TfrmBuscar::btnBuscarClick);
 
   grpNodo = new QGroupBox(QStringLiteral("Datos del nodo:"), this);
   grpNodo->setObjectName(QStringLiteral("grpNodo"));
@@ -143,8 +142,7 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
   btnConfig->setObjectName(QStringLiteral("btnConfig"));
   btnConfig->setGeometry(caja(176, 50, 73, 27));
   btnConfig->installEventFilter(this);
-  connect(btnConfig, &QPushButton::clicked, this,
-          [this] { Manejar([this] { btnConfigClick(); }); });
+  AlPulsar(*btnConfig, *this, &TfrmBuscar::btnConfigClick);
 
   setTabOrder(txtDireccion, btnBuscar);
   setTabOrder(btnBuscar, btnConfig);
@@ -183,12 +181,9 @@ void TfrmBuscar::btnConfigClick() {
   emit configuracionPedida();
   // A new window each time, owned by this one until it is released below.
   const QPointer<TfrmConfig> ventana = new TfrmConfig(this);
-  // FormCreate is delivered as an event, so that a failure meets the guard and the window still
-  // opens with what was read.
+  // A failure of FormCreate is reported and the window still opens with what was read.
   TfrmConfig* const creada = ventana.data();
-  QMetaObject::invokeMethod(
-      creada, [creada] { creada->FormCreate(); }, Qt::QueuedConnection);
-  QCoreApplication::sendPostedEvents(creada, QEvent::MetaCall);
+  Manejar([creada] { creada->FormCreate(); });
   if (ventana) ventana->exec();
   if (ventana) ventana->deleteLater();
   activateWindow();
@@ -205,12 +200,12 @@ bool TfrmBuscar::eventFilter(QObject* objeto, QEvent* evento) {
   // Enter is the window's before the control sees it, and never arrives as a typed character.
   if (PulsarConEnter(objeto, tecla, *btnBuscar)) return true;
 
+  if (PulsarConTeclaDeAcceso(objeto, tecla, {btnBuscar, btnConfig})) return true;
+
   if (objeto == txtDireccion) {
     if (const std::optional<QChar> caracter = CaracterTecleado(tecla)) {
       Manejar([this, c = *caracter] { txtDireccionKeyPress(c); });
     }
-    return false;
   }
-
-  return PulsarConTeclaDeAcceso(objeto, tecla, {btnBuscar, btnConfig});
+  return false;
 }

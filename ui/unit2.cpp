@@ -1,7 +1,6 @@
 #include "ui/unit2.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
@@ -14,6 +13,7 @@
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
 #include "ui/boton_glifo.h"
+#include "ui/dialogo_archivo.h"
 #include "ui/escala.h"
 #include "ui/manejador.h"
 #include "ui/ventana.h"
@@ -69,13 +69,10 @@ TfrmConfig::TfrmConfig(QWidget* parent)
   txtNodelist->installEventFilter(this);
   txtPointlist->installEventFilter(this);
 
-  connect(btnBuscarNodelist, &QPushButton::clicked, this,
-          [this] { Manejar([this] { btnBuscarNodelistClick(); }); });
-  connect(btnBuscarPointlist, &QPushButton::clicked, this,
-          [this] { Manejar([this] { btnBuscarPointlistClick(); }); });
-  connect(btnAceptar, &QPushButton::clicked, this,
-          [this] { Manejar([this] { btnAceptarClick(); }); });
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { Manejar([this] { BitBtn1Click(); }); });
+  AlPulsar(*btnBuscarNodelist, *this, &TfrmConfig::btnBuscarNodelistClick);
+  AlPulsar(*btnBuscarPointlist, *this, &TfrmConfig::btnBuscarPointlistClick);
+  AlPulsar(*btnAceptar, *this, &TfrmConfig::btnAceptarClick);
+  AlPulsar(*BitBtn1, *this, &TfrmConfig::BitBtn1Click);
 
   setTabOrder(txtNodelist, btnBuscarNodelist);
   setTabOrder(btnBuscarNodelist, txtPointlist);
@@ -125,21 +122,10 @@ void TfrmConfig::reject() {
 }
 
 void TfrmConfig::Examinar(QLineEdit& caja) {
-  const QString texto = caja.text();
-  if (texto.isEmpty()) {
-    OpenDialog->selectFile(QString());
-  } else {
-    const QFileInfo inicial(texto);
-    OpenDialog->setDirectory(inicial.absolutePath());
-    OpenDialog->selectFile(inicial.fileName());
-  }
-  const int resultado = OpenDialog->exec();
+  const std::optional<QString> elegido = ElegirArchivo(*OpenDialog, caja.text());
   // Closing the dialog leaves no window active; the user goes on in this one.
   activateWindow();
-  if (resultado != QDialog::Accepted) return;
-  const QStringList elegidos = OpenDialog->selectedFiles();
-  if (elegidos.isEmpty()) return;
-  caja.setText(QFileInfo(elegidos.front()).absoluteFilePath());
+  if (elegido) caja.setText(*elegido);
 }
 
 void TfrmConfig::showEvent(QShowEvent* evento) {

@@ -64,9 +64,9 @@ bool SePuedePulsar(const QPushButton& boton) {
 }
 
 bool EsTeclaDeAcceso(const QKeyEvent& tecla, const QPushButton& boton) {
-  if (tecla.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
   const QKeySequence acceso = QKeySequence::mnemonic(boton.text());
   if (acceso.isEmpty()) return false;
+  // A letter's key code is the same in either case; Shift only changes the text it types.
   return acceso[0].key() == static_cast<Qt::Key>(tecla.key());
 }
 
@@ -80,12 +80,22 @@ bool PulsarConEnter(QObject* objeto, const QKeyEvent& tecla, QPushButton& porDef
 
 bool PulsarConTeclaDeAcceso(QObject* objeto, const QKeyEvent& tecla,
                             std::initializer_list<QPushButton*> botones) {
-  if (qobject_cast<QPushButton*>(objeto) == nullptr) return false;
+  const Qt::KeyboardModifiers modificadores = tecla.modifiers();
+  if (modificadores & Qt::ControlModifier) return false;
+  const bool conAlt = modificadores.testFlag(Qt::AltModifier);
+  // Alt+Space is the window manager's; a lone key is typed text wherever text can be typed.
+  if (conAlt ? tecla.key() == Qt::Key_Space : qobject_cast<QPushButton*>(objeto) == nullptr) {
+    return false;
+  }
   for (QPushButton* boton : botones) {
-    if (EsTeclaDeAcceso(tecla, *boton) && SePuedePulsar(*boton)) {
+    if (!EsTeclaDeAcceso(tecla, *boton) || !SePuedePulsar(*boton)) continue;
+    // With Alt the button looks pressed for a moment first, as Qt's own Alt+letter does.
+    if (conAlt) {
+      boton->animateClick();
+    } else {
       boton->click();
-      return true;
     }
+    return true;
   }
   return false;
 }

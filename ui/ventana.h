@@ -35,13 +35,13 @@ QFrame* NuevoBisel(QWidget& ventana, const QString& nombre);
 
 [[nodiscard]] bool SePuedePulsar(const QPushButton& boton);
 
-// The key alone, pressed in either case, matches the character after the caption's "&".
+// The key, in either case and whatever the modifiers, is the character after the caption's "&".
 [[nodiscard]] bool EsTeclaDeAcceso(const QKeyEvent& tecla, const QPushButton& boton);
 
 // The window's keys for its buttons, for an event filter on `objeto`. Enter presses the focused
-// push button, or else `porDefecto`, and is always taken; on a focused button, which takes no
-// typed characters, a lone access key presses the button of `botones` it belongs to. True when
-// the key was taken.
+// push button, or else `porDefecto`, and is always taken. An access key, in either case, presses
+// the button of `botones` it belongs to: with Alt (Shift or not) from any control, alone only on
+// a focused button, which takes no typed characters. True when the key was taken.
 [[nodiscard]] bool PulsarConEnter(QObject* objeto, const QKeyEvent& tecla, QPushButton& porDefecto);
 [[nodiscard]] bool PulsarConTeclaDeAcceso(QObject* objeto, const QKeyEvent& tecla,
                                           std::initializer_list<QPushButton*> botones);

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <filesystem>
 #include <string>
 
@@ -17,6 +16,7 @@
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
 #include "tests/comun/fallos_sistema.h"
+#include "tests/comun/ventana_modal.h"
 #include "ui/boton_glifo.h"
 #include "ui/unit1.h"
 
@@ -73,17 +73,16 @@ class FallosVentanaTest final : public QObject {
   QString InformeDeLaBusqueda(const QString& direccion) {
     QString texto;
     QString titulo;
-    QTimer reloj;
-    reloj.setInterval(5);
-    connect(&reloj, &QTimer::timeout, this, [&] {
-      if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        reloj.stop();
-        texto = caja->text();
-        titulo = caja->windowTitle();
-        caja->button(QMessageBox::Ok)->click();
+    EnVentanaModal({}, [&](QWidget& modal) {
+      auto* caja = qobject_cast<QMessageBox*>(&modal);
+      if (caja == nullptr) {
+        modal.close();
+        return;
       }
+      texto = caja->text();
+      titulo = caja->windowTitle();
+      caja->button(QMessageBox::Ok)->click();
     });
-    reloj.start();
     Buscar(direccion);
     if (!texto.isEmpty() && titulo != Aplicacion::instancia()->titulo())
       return QStringLiteral("wrong caption: ") + titulo;

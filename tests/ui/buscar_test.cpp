@@ -16,12 +16,13 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+#include <algorithm>
 #include <memory>
 
 #include "lookup/lector_lista.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
+#include "tests/comun/ventana_modal.h"
 #include "ui/boton_glifo.h"
 #include "ui/escala.h"
 #include "ui/unit1.h"
@@ -383,6 +384,13 @@ class BuscarTest final : public QObject {
     fila("Espacio en btnBuscar", bus, Qt::Key_Space, Qt::NoModifier, 1, 0, ini);
     fila("Alt+B en la dirección", txt, Qt::Key_B, Qt::AltModifier, 1, 0, ini);
     fila("Alt+C en la dirección", txt, Qt::Key_C, Qt::AltModifier, 0, 1, ini);
+    fila("Alt+Mayús+B en la dirección", txt, Qt::Key_B, Qt::AltModifier | Qt::ShiftModifier, 1, 0,
+         ini);
+    fila("Alt+Mayús+C en la dirección", txt, Qt::Key_C, Qt::AltModifier | Qt::ShiftModifier, 0, 1,
+         ini);
+    fila("Alt+Mayús+B en btnConfig", cfg, Qt::Key_B, Qt::AltModifier | Qt::ShiftModifier, 1, 0,
+         ini);
+    fila("Ctrl+B en la dirección", txt, Qt::Key_B, Qt::ControlModifier, 0, 0, ini);
     fila("B en la dirección", txt, Qt::Key_B, Qt::NoModifier, 0, 0, QStringLiteral("b"));
     fila("B en btnConfig", cfg, Qt::Key_B, Qt::NoModifier, 1, 0, ini);
     fila("Mayús+B en btnConfig", cfg, Qt::Key_B, Qt::ShiftModifier, 1, 0, ini);
@@ -403,9 +411,7 @@ class BuscarTest final : public QObject {
     QSignalSpy config(ventana.get(), &TfrmBuscar::configuracionPedida);
     // The configuration window is modal: cancel it as soon as it is up.
     connect(ventana.get(), &TfrmBuscar::configuracionPedida, this, [] {
-      QTimer::singleShot(0, [] {
-        if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr) modal->close();
-      });
+      EnVentanaModal(QStringLiteral("frmConfig"), [](QWidget& modal) { modal.close(); });
     });
     QVERIFY(Mostrar(*ventana));
     auto* destino = ventana->findChild<QWidget*>(foco);
@@ -414,13 +420,15 @@ class BuscarTest final : public QObject {
 
     QTest::keyClick(destino, static_cast<Qt::Key>(tecla),
                     Qt::KeyboardModifiers::fromInt(modificadores));
-    // Access keys press their button after its short pressed look.
-    QTest::qWait(300);
+    // Access keys with Alt press their button after its short pressed look.
+    QTRY_VERIFY(std::ranges::none_of(ventana->findChildren<QPushButton*>(),
+                                     [](const QPushButton* b) { return b->isDown(); }));
     QCOMPARE(mensajes_.size(), 2 * busquedas);
     QCOMPARE(config.count(), configuraciones);
     QCOMPARE(ventana->findChild<QLineEdit*>(QStringLiteral("txtDireccion"))->text(), textoFinal);
     QVERIFY(ventana->isVisible());
-    QCOMPARE(QApplication::focusWidget(), destino);
+    // A configuration window gives the focus back once this window is active again.
+    QTRY_COMPARE(QApplication::focusWidget(), destino);
   }
 
   void errorDeEntradaSalidaSaleDelManejador() {

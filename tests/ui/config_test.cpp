@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
@@ -11,13 +12,14 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <memory>
+#include <optional>
 
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
+#include "tests/comun/ventana_modal.h"
 #include "ui/boton_glifo.h"
+#include "ui/dialogo_archivo.h"
 #include "ui/escala.h"
 #include "ui/unit1.h"
 #include "ui/unit2.h"
@@ -27,25 +29,6 @@ namespace {
 const QString kMuestras = QStringLiteral(SAMPLES_DIR);
 const QString kNodelist = kMuestras + QStringLiteral("/NODELIST.345");
 const QString kPointlist = kMuestras + QStringLiteral("/POINTS.345");
-
-using Accion = std::function<void(QWidget&)>;
-
-// Runs `accion` on the modal window named `nombre` once it is up; a window that never comes is
-// left to the test's own checks, a wrong one is closed so the test does not hang.
-void AlAparecer(const QString& nombre, Accion accion, int intentos = 500) {
-  QTimer::singleShot(10, [nombre, accion = std::move(accion), intentos]() mutable {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal != nullptr && modal->objectName() == nombre && modal->isVisible()) {
-      accion(*modal);
-      return;
-    }
-    if (intentos > 0) {
-      AlAparecer(nombre, std::move(accion), intentos - 1);
-    } else if (modal != nullptr) {
-      modal->close();
-    }
-  });
-}
 
 void Guardar(const QString& nodelist, const QString& pointlist) {
   AlmacenConfig almacen;
@@ -65,35 +48,11 @@ QPushButton* Boton(const QWidget& ventana, const char* nombre) {
   return ventana.findChild<QPushButton*>(QString::fromUtf8(nombre));
 }
 
-// Picks `ruta` in the Open file dialog, or cancels it when `ruta` is empty; `inicial` gets the
-// name the dialog started with.
-void ElegirEnDialogo(const QString& ruta, QString* inicial) {
-  AlAparecer(QStringLiteral("OpenDialog"), [ruta, inicial](QWidget& modal) {
-    auto& dialogo = static_cast<QFileDialog&>(modal);
-    if (inicial != nullptr) {
-      const QStringList elegidos = dialogo.selectedFiles();
-      *inicial = elegidos.isEmpty() ? QString() : elegidos.front();
-    }
-    if (ruta.isEmpty()) {
-      dialogo.reject();
-      return;
-    }
-    // Typed into the name box, as a user would.
-    auto* nombre = dialogo.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    QVERIFY(nombre != nullptr);
-    // The dialog puts the selected name in the box once its folder has loaded, which under load can
-    // come after the typing, but never while the box has the focus; a user typing there has it.
-    QVERIFY(QTest::qWaitForWindowActive(&dialogo));
-    nombre->setFocus(Qt::MouseFocusReason);
-    QTRY_VERIFY(nombre->hasFocus());
-    for (int estable = 0, intentos = 0; estable < 3 && intentos < 100; ++intentos) {
-      estable = nombre->text() == ruta ? estable + 1 : 0;
-      if (estable == 0) nombre->setText(ruta);
-      QTest::qWait(30);
-    }
-    static_cast<QDialog&>(dialogo).accept();
-    if (dialogo.isVisible()) dialogo.reject();
-  });
+// The folder the Open file dialog starts in and the name it starts with.
+QStringList InicioDe(const QFileDialog& dialogo) {
+  const QStringList elegidos = dialogo.selectedFiles();
+  return {dialogo.directory().absolutePath(),
+          elegidos.isEmpty() ? QString() : QFileInfo(elegidos.front()).fileName()};
 }
 
 // Gives `foco` the focus, as Tab would, and presses the key there.
@@ -279,6 +238,9 @@ class ConfigTest final : public QObject {
         << QStringLiteral("txtPointlist") << static_cast<int>(Qt::Key_A)
         << static_cast<int>(Qt::AltModifier);
     QTest::newRow("A en BitBtn1") << QStringLiteral("BitBtn1") << static_cast<int>(Qt::Key_A) << 0;
+    QTest::newRow("Alt+Mayús+A en la nodelist")
+        << QStringLiteral("txtNodelist") << static_cast<int>(Qt::Key_A)
+        << static_cast<int>((Qt::AltModifier | Qt::ShiftModifier).toInt());
   }
 
   void teclasQueAceptan() {
@@ -314,6 +276,8 @@ class ConfigTest final : public QObject {
     fila("Enter en BitBtn1", "BitBtn1", Qt::Key_Return, Qt::NoModifier);
     fila("Alt+C en la nodelist", "txtNodelist", Qt::Key_C, Qt::AltModifier);
     fila("C en btnAceptar", "btnAceptar", Qt::Key_C, Qt::NoModifier);
+    fila("Alt+Mayús+C en la pointlist", "txtPointlist", Qt::Key_C,
+         Qt::AltModifier | Qt::ShiftModifier);
     fila("cierre", "", Qt::Key_unknown, Qt::NoModifier);
   }
 
@@ -326,7 +290,7 @@ class ConfigTest final : public QObject {
     const auto ventana = NuevaVentana();
     QVERIFY(Mostrar(*ventana));
     // A path picked with "Buscar" is not stored either.
-    ElegirEnDialogo(kPointlist, nullptr);
+    ResponderProximoDialogo(kPointlist);
     Boton(*ventana, "btnBuscarPointlist")->click();
     QCOMPARE(Caja(*ventana, "txtPointlist")->text(), kPointlist);
     Caja(*ventana, "txtNodelist")->setText(kNodelist);
@@ -367,52 +331,85 @@ class ConfigTest final : public QObject {
 
   void examinar_data() {
     QTest::addColumn<QString>("boton");
-    QTest::addColumn<QString>("caja");
     QTest::addColumn<QString>("inicial");
-    QTest::addColumn<QString>("elegido");
+    QTest::addColumn<QStringList>("comienzo");
+    QTest::addColumn<std::optional<QString>>("elegido");
     QTest::addColumn<QString>("esperado");
-    const QString ninguno;
-    QTest::newRow("elige la nodelist")
-        << QStringLiteral("btnBuscarNodelist") << QStringLiteral("txtNodelist") << ninguno
-        << kNodelist << kNodelist;
+    const QString nodos = QStringLiteral("btnBuscarNodelist");
+    const QString puntos = QStringLiteral("btnBuscarPointlist");
+    const QString tmp = QStringLiteral("@TMP@");
+    QTest::newRow("elige la nodelist") << nodos << QString() << QStringList{QString(), QString()}
+                                       << std::optional(kNodelist) << kNodelist;
     QTest::newRow("parte de lo escrito")
-        << QStringLiteral("btnBuscarPointlist") << QStringLiteral("txtPointlist") << kNodelist
-        << kPointlist << kPointlist;
+        << puntos << kNodelist << QStringList{kMuestras, QStringLiteral("NODELIST.345")}
+        << std::optional(kPointlist) << kPointlist;
     QTest::newRow("un nombre que no existe")
-        << QStringLiteral("btnBuscarNodelist") << QStringLiteral("txtNodelist") << kNodelist
-        << QStringLiteral("@TMP@/no existe.lst") << QStringLiteral("@TMP@/no existe.lst");
+        << nodos << kNodelist << QStringList{kMuestras, QStringLiteral("NODELIST.345")}
+        << std::optional(tmp + QStringLiteral("/no existe.lst"))
+        << tmp + QStringLiteral("/no existe.lst");
+    QTest::newRow("una carpeta que ya no existe")
+        << puntos << tmp + QStringLiteral("/ya/no/está/POINTS.345")
+        << QStringList{tmp, QStringLiteral("POINTS.345")} << std::optional(kPointlist)
+        << kPointlist;
+    QTest::newRow("relativa") << nodos << QStringLiteral("listas-que-no-hay/NODELIST.345")
+                              << QStringList{QDir::currentPath(), QStringLiteral("NODELIST.345")}
+                              << std::optional<QString>()
+                              << QStringLiteral("listas-que-no-hay/NODELIST.345");
     QTest::newRow("cancelado no cambia nada")
-        << QStringLiteral("btnBuscarPointlist") << QStringLiteral("txtPointlist") << kPointlist
-        << QString() << kPointlist;
+        << puntos << kPointlist << QStringList{kMuestras, QStringLiteral("POINTS.345")}
+        << std::optional<QString>() << kPointlist;
   }
 
   void examinar() {
     QFETCH(QString, boton);
-    QFETCH(QString, caja);
     QFETCH(QString, inicial);
-    QFETCH(QString, elegido);
+    QFETCH(QStringList, comienzo);
+    QFETCH(std::optional<QString>, elegido);
     QFETCH(QString, esperado);
-    elegido.replace(QStringLiteral("@TMP@"), raiz_->path());
-    esperado.replace(QStringLiteral("@TMP@"), raiz_->path());
+    const auto temporal = [this](QString texto) {
+      return texto.replace(QStringLiteral("@TMP@"), raiz_->path());
+    };
+    if (elegido) elegido = temporal(*elegido);
 
     const auto ventana = NuevaVentana();
     QVERIFY(Mostrar(*ventana));
-    auto* edicion = ventana->findChild<QLineEdit*>(caja);
-    edicion->setText(inicial);
-    QString comienzo = QStringLiteral("sin abrir");
-    ElegirEnDialogo(elegido, &comienzo);
-    // Enter on a "Buscar" button opens its dialog instead of accepting the window.
     auto* pulsado = ventana->findChild<QPushButton*>(boton);
+    auto* edicion = static_cast<QLineEdit*>(
+        pulsado->parentWidget()->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly));
+    edicion->setText(temporal(inicial));
+    ResponderProximoDialogo(elegido);
+    // Enter on a "Buscar" button opens its dialog instead of accepting the window.
     pulsado->setFocus(Qt::TabFocusReason);
     QTRY_COMPARE(QApplication::focusWidget(), pulsado);
     QTest::keyClick(pulsado, Qt::Key_Return);
 
-    if (!inicial.isEmpty()) QCOMPARE(comienzo, inicial);
-    QVERIFY(comienzo != QStringLiteral("sin abrir"));
-    QCOMPARE(edicion->text(), esperado);
+    if (!inicial.isEmpty()) {
+      const auto* dialogo = ventana->findChild<QFileDialog*>(QStringLiteral("OpenDialog"));
+      QCOMPARE(InicioDe(*dialogo), (QStringList{temporal(comienzo[0]), comienzo[1]}));
+    }
+    QCOMPARE(edicion->text(), temporal(esperado));
     QVERIFY(ventana->isVisible());
     QCOMPARE(ventana->result(), 0);
     QVERIFY(!QFile::exists(ArchivoAlmacen()));
+  }
+
+  // The dialog on screen, from a folder that is gone: it shows the nearest folder that is there
+  // with the name filled in, and Open gives that file there.
+  void dialogoDesdeUnaCarpetaQueNoEsta() {
+    const auto ventana = NuevaVentana();
+    QVERIFY(Mostrar(*ventana));
+    auto* caja = Caja(*ventana, "txtPointlist");
+    caja->setText(raiz_->path() + QStringLiteral("/ya/no/está/POINTS.345"));
+    QStringList visto;
+    EnVentanaModal(QStringLiteral("OpenDialog"), [&visto](QWidget& modal) {
+      auto& dialogo = static_cast<QFileDialog&>(modal);
+      visto = InicioDe(dialogo);
+      static_cast<QDialog&>(dialogo).accept();
+    });
+    QTest::mouseClick(Boton(*ventana, "btnBuscarPointlist"), Qt::LeftButton);
+    QCOMPARE(visto, (QStringList{raiz_->path(), QStringLiteral("POINTS.345")}));
+    QCOMPARE(caja->text(), raiz_->path() + QStringLiteral("/POINTS.345"));
+    QTRY_VERIFY(ventana->isActiveWindow());
   }
 
   void falloAlGuardarDejaLaVentanaAbierta() {
@@ -466,7 +463,7 @@ class ConfigTest final : public QObject {
       Guardar(nodo, punto);
       Rutas vistas;
       bool cancelada = vez % 2 == 1;
-      AlAparecer(QStringLiteral("frmConfig"), [&vistas, cancelada](QWidget& modal) {
+      EnVentanaModal(QStringLiteral("frmConfig"), [&vistas, cancelada](QWidget& modal) {
         vistas = {Caja(modal, "txtNodelist")->text(), Caja(modal, "txtPointlist")->text()};
         Boton(modal, cancelada ? "BitBtn1" : "btnAceptar")->click();
       });
@@ -488,7 +485,7 @@ class ConfigTest final : public QObject {
     auto* nick = buscar.findChild<QLabel*>(QStringLiteral("lblNick_"));
     auto* direccion = buscar.findChild<QLineEdit*>(QStringLiteral("txtDireccion"));
 
-    AlAparecer(QStringLiteral("frmConfig"), [](QWidget& modal) {
+    EnVentanaModal(QStringLiteral("frmConfig"), [](QWidget& modal) {
       QCOMPARE(Caja(modal, "txtNodelist")->text(), QString());
       QTest::keyClicks(Caja(modal, "txtNodelist"), kNodelist);
       Caja(modal, "txtPointlist")->setFocus();

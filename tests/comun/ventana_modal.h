@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The one way tests act inside a modal window: once the modal window named `nombre` (any, when
+// `nombre` is empty) is up, `accion` runs on it from inside that window's own event loop. Call it
+// before whatever brings the window up. It polls from a timer rather than waiting in a loop of its
+// own, so a window brought up by an event it would be handling is reached as well. A window that
+// does not come within 10 s fails the test, and whatever other modal window is up then is closed,
+// so that nothing hangs.
+void EnVentanaModal(const QString& nombre, std::function<void(QWidget&)> accion);

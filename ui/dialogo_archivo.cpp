@@ -1,0 +1,45 @@
+#include "ui/dialogo_archivo.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+// Set by a test; the outer optional says whether an answer is waiting at all.
+std::optional<std::optional<QString>> proximaRespuesta;
+
+}  // namespace
+
+InicioDialogo InicioPara(const QString& texto) {
+  if (texto.isEmpty()) return {};
+  const QFileInfo archivo(texto);
+  // A folder that is not there would leave the dialog in the program's current folder, and Open
+  // would then quietly give a file there.
+  QString carpeta = archivo.absolutePath();
+  while (!QFileInfo(carpeta).isDir() && !QDir(carpeta).isRoot()) {
+    carpeta = QFileInfo(carpeta).absolutePath();
+  }
+  return {carpeta, archivo.fileName()};
+}
+
+std::optional<QString> ElegirArchivo(QFileDialog& dialogo, const QString& texto) {
+  const InicioDialogo inicio = InicioPara(texto);
+  if (!inicio.carpeta.isEmpty()) dialogo.setDirectory(inicio.carpeta);
+  dialogo.selectFile(inicio.nombre);
+
+  if (proximaRespuesta) {
+    const std::optional<QString> respuesta = *proximaRespuesta;
+    proximaRespuesta.reset();
+    if (!respuesta) return std::nullopt;
+    return QFileInfo(*respuesta).absoluteFilePath();
+  }
+  if (dialogo.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList elegidos = dialogo.selectedFiles();
+  if (elegidos.isEmpty()) return std::nullopt;
+  return QFileInfo(elegidos.front()).absoluteFilePath();
+}
+
+void ResponderProximoDialogo(std::optional<QString> respuesta) {
+  proximaRespuesta = std::move(respuesta);
+}
