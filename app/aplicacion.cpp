@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QSpacerItem>
 #include <QStyle>
 #include <array>
 #include <cerrno>
@@ -27,11 +29,15 @@
 #include <typeinfo>
 
 #include "app/reglas.h"
+#include "ui/manejador.h"
 #include "ui/unit1.h"
 
 namespace {
 
 constexpr int kLadoIcono = 32;
+// The icon and the minimise, maximise and close buttons that a window manager (openbox, say) puts
+// beside the caption, even of a dialog that cannot be resized.
+constexpr int kBotonesDeTitulo = 4;
 constexpr int kBanderasMensaje = Qt::TextWordWrap | Qt::TextExpandTabs | Qt::TextShowMnemonic;
 
 // Write end of the signal pipe, for the handler; -1 while no pipe exists.
@@ -74,6 +80,31 @@ QScreen* PantallaDeTrabajo() {
   return QGuiApplication::primaryScreen();
 }
 
+// The frame the window manager put around `ventana`, or around the first framed window of the
+// program on screen; none when no window is framed yet.
+QMargins MarcoDeVentana(const QWidget* ventana) {
+  const auto marco = [](const QWidget& v) {
+    const QRect fuera = v.frameGeometry();
+    const QRect dentro = v.geometry();
+    return QMargins(dentro.left() - fuera.left(), dentro.top() - fuera.top(),
+                    fuera.right() - dentro.right(), fuera.bottom() - dentro.bottom());
+  };
+  if (ventana != nullptr && ventana->isVisible()) return marco(*ventana);
+  for (const QWidget* v : QApplication::topLevelWidgets()) {
+    if (v->isVisible() && !marco(*v).isNull()) return marco(*v);
+  }
+  return {};
+}
+
+// A caption's room in a window manager's title bar: its text in bold, and beside it the icon and
+// the buttons, each about twice the text's height wide.
+int AnchoParaTitulo(const QString& titulo) {
+  QFont fuente = QApplication::font("QMdiSubWindowTitleBar");
+  fuente.setBold(true);
+  const QFontMetrics medidor(fuente);
+  return medidor.horizontalAdvance(titulo) + kBotonesDeTitulo * 2 * medidor.height();
+}
+
 void SoltarRaton() {
   if (QWidget* captura = QWidget::mouseGrabber(); captura != nullptr) captura->releaseMouse();
 }
@@ -114,7 +145,9 @@ Aplicacion::Aplicacion(int& argc, char** argv)
     : QApplication(argc, argv),
       titulo_(QString::fromUtf8(
           TituloDePrograma(QCoreApplication::applicationFilePath().toUtf8().toStdString()))) {
-  setApplicationDisplayName(titulo_);
+  // The application's name, not its display name: Qt's X11 platform would append a display name
+  // to every window's title.
+  setApplicationName(titulo_);
   setWindowIcon(QIcon(QStringLiteral(":/buscarpunto.xpm")));
   // Only closing the main window ends the program, not closing whatever window was last.
   setQuitOnLastWindowClosed(false);
@@ -153,6 +186,12 @@ void Aplicacion::ReportarFallo(const std::exception& fallo) {
                    QMessageBox::Ok, activaAntes.data());
   caja.setTextFormat(Qt::PlainText);
   caja.setWindowModality(Qt::ApplicationModal);
+  // The box sizes itself to its text; a short text would leave a window manager room for a couple
+  // of the caption's letters. A spacer across its grid keeps it wide enough.
+  if (auto* rejilla = qobject_cast<QGridLayout*>(caja.layout()); rejilla != nullptr) {
+    rejilla->addItem(new QSpacerItem(AnchoParaTitulo(titulo_), 0, QSizePolicy::Fixed),
+                     rejilla->rowCount(), 0, 1, rejilla->columnCount());
+  }
   caja.exec();
   if (activaAntes) activaAntes->activateWindow();
 }
@@ -204,8 +243,12 @@ void Aplicacion::MostrarError(const std::string& mensaje) {
   boton->setFocus();
   connect(boton, &QPushButton::clicked, &dialogo, &QDialog::accept);
 
-  const Punto esquina =
-      PosicionDialogo(d.anchoCliente, d.altoCliente, ComoRectangulo(pantalla->geometry()));
+  // Centred by its outer size; the window manager frames it only once it is shown, as it framed
+  // the program's windows already on screen.
+  const QMargins marco = MarcoDeVentana(activaAntes.data());
+  const Punto esquina = PosicionDialogo(d.anchoCliente + marco.left() + marco.right(),
+                                        d.altoCliente + marco.top() + marco.bottom(),
+                                        ComoRectangulo(pantalla->geometry()));
   dialogo.move(esquina.x, esquina.y);
   dialogo.setWindowModality(Qt::ApplicationModal);
 
@@ -218,12 +261,9 @@ void Aplicacion::CrearVentana() {
   ventanaPrincipal_ = std::make_unique<TfrmBuscar>(
       [this](const std::string& mensaje) { MostrarError(mensaje); }, nullptr);
   ventanaPrincipal_->installEventFilter(this);
-  // FormCreate is delivered as an event, so its failures meet the guard like any handler's, and
-  // it is delivered now, so that its report comes before the window is ever shown.
+  // Run now, so that a failure's report comes before the window is ever shown.
   TfrmBuscar* const ventana = ventanaPrincipal_.get();
-  QMetaObject::invokeMethod(
-      ventana, [ventana] { ventana->FormCreate(); }, Qt::QueuedConnection);
-  QCoreApplication::sendPostedEvents(ventana, QEvent::MetaCall);
+  Manejar([ventana] { ventana->FormCreate(); });
 }
 
 void Aplicacion::Ejecutar() {

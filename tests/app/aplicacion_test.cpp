@@ -21,6 +21,7 @@
 #include "app/reglas.h"
 #include "lookup/lector_lista.h"
 #include "settings/almacen_config.h"
+#include "tests/comun/ventana_modal.h"
 #include "ui/unit1.h"
 
 namespace {
@@ -69,23 +70,10 @@ class Lanzador final : public QObject {
   }
 };
 
-// Runs `accion` once on the first modal window that comes up, from inside its own event loop.
-void AlAparecerModal(QObject* contexto, std::function<void(QWidget*)> accion) {
-  auto* reloj = new QTimer(contexto);
-  reloj->setInterval(5);
-  QObject::connect(reloj, &QTimer::timeout, reloj, [reloj, accion = std::move(accion)] {
-    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr) {
-      reloj->stop();
-      reloj->deleteLater();
-      accion(modal);
-    }
-  });
-  reloj->start();
-}
-
 struct Informe {
   bool visto = false;
   QString titulo;
+  int ancho = 0;
   QString texto;
   QMessageBox::Icon icono = QMessageBox::NoIcon;
   QMessageBox::StandardButtons botones;
@@ -95,10 +83,12 @@ struct Informe {
 };
 
 // Records the failure report on screen and dismisses it with Enter.
-void LeerYCerrarInforme(QObject* contexto, Informe& informe, const QWidget* vigilada = nullptr) {
-  AlAparecerModal(contexto, [&informe, vigilada](QWidget* modal) {
+void LeerYCerrarInforme(Informe& informe, const QWidget* vigilada = nullptr) {
+  EnVentanaModal({}, [&informe, vigilada](QWidget& ventana) {
+    QWidget* modal = &ventana;
     informe.visto = true;
     informe.titulo = modal->windowTitle();
+    informe.ancho = modal->width();
     informe.modalidad = modal->windowModality();
     informe.ratonCapturado = QWidget::mouseGrabber() != nullptr;
     informe.ventanaVisible = vigilada != nullptr && vigilada->isVisible();
@@ -141,6 +131,7 @@ void PruebaAplicacion::tituloEIcono() {
   const Aplicacion* aplicacion = Aplicacion::instancia();
   QCOMPARE(aplicacion->titulo(), QString::fromStdString(TituloDePrograma(
                                      QCoreApplication::applicationFilePath().toStdString())));
+  QCOMPARE(QCoreApplication::applicationName(), aplicacion->titulo());
   QCOMPARE(QGuiApplication::applicationDisplayName(), aplicacion->titulo());
   const QIcon icono = QApplication::windowIcon();
   QVERIFY(!icono.isNull());
@@ -173,7 +164,7 @@ void PruebaAplicacion::guardaInformaYSigue() {
   otra.grabMouse();
 
   Informe informe;
-  LeerYCerrarInforme(this, informe);
+  LeerYCerrarInforme(informe);
   Lanzador lanzador;
   if (desdeTemporizador) {
     QTimer::singleShot(0, &lanzador, [fallo] { Lanzar(fallo); });
@@ -185,6 +176,13 @@ void PruebaAplicacion::guardaInformaYSigue() {
   QCOMPARE(informe.texto, esperado);
   QCOMPARE(informe.titulo, Aplicacion::instancia()->titulo());
   QCOMPARE(informe.titulo, QStringLiteral("aplicacion_test"));
+  // Room for the caption in a title bar: its text in bold, and the icon and three buttons
+  // beside it, each at least as wide as the text is high.
+  QFont negrita = QApplication::font("QMdiSubWindowTitleBar");
+  negrita.setBold(true);
+  const QFontMetrics titular(negrita);
+  QVERIFY2(informe.ancho >= titular.horizontalAdvance(informe.titulo) + 4 * titular.height(),
+           qPrintable(QString::number(informe.ancho)));
   QCOMPARE(informe.icono, QMessageBox::Critical);
   QCOMPARE(informe.botones, QMessageBox::StandardButtons(QMessageBox::Ok));
   QCOMPARE(informe.modalidad, Qt::ApplicationModal);
@@ -217,17 +215,18 @@ void PruebaAplicacion::mostrarErrorSeCierraYSeDispone() {
     QString titulo, texto;
     QFont fuente;
     QSize tamano;
-    QPoint esquina;
+    QRect exterior;
     QRect icono, textoRect, boton;
     bool iconoListo = false, porDefecto = false, conFoco = false;
   } visto;
 
-  AlAparecerModal(this, [&visto, cierre](QWidget* modal) {
+  EnVentanaModal({}, [&visto, cierre](QWidget& ventana) {
+    QWidget* modal = &ventana;
     visto.visto = true;
     visto.titulo = modal->windowTitle();
     visto.fuente = modal->font();
     visto.tamano = modal->size();
-    visto.esquina = modal->pos();
+    visto.exterior = modal->frameGeometry();
     auto* imagen = modal->findChild<QLabel*>(QStringLiteral("Image"));
     auto* texto = modal->findChild<QLabel*>(QStringLiteral("Message"));
     auto* boton = modal->findChild<QPushButton*>(QStringLiteral("OK"));
@@ -261,6 +260,11 @@ void PruebaAplicacion::mostrarErrorSeCierraYSeDispone() {
     }
   });
 
+  // A framed window of the program on screen, as the search window is when a search reports.
+  QWidget otra;
+  otra.show();
+  QVERIFY(QTest::qWaitForWindowActive(&otra));
+  QVERIFY(otra.frameGeometry() != otra.geometry());
   Aplicacion::instancia()->MostrarError(mensaje.toStdString());
 
   QVERIFY(visto.visto);
@@ -286,10 +290,11 @@ void PruebaAplicacion::mostrarErrorSeCierraYSeDispone() {
   QCOMPARE(visto.icono, QRect(d.icono.x, d.icono.y, 32, 32));
   QCOMPARE(visto.textoRect, QRect(d.texto.x, d.texto.y, d.texto.ancho, d.texto.alto));
   QCOMPARE(visto.boton, QRect(d.boton.x, d.boton.y, d.boton.ancho, d.boton.alto));
+  // Centred by its outer size, frame included.
+  QVERIFY(visto.exterior.size() != visto.tamano);
   const QRect g = pantalla->geometry();
-  const Punto esquina =
-      PosicionDialogo(d.anchoCliente, d.altoCliente, {g.x(), g.y(), g.width(), g.height()});
-  QCOMPARE(visto.esquina, QPoint(esquina.x, esquina.y));
+  QCOMPARE(visto.exterior.topLeft(), QPoint(g.x() + (g.width() - visto.exterior.width()) / 2,
+                                            g.y() + (g.height() - visto.exterior.height()) / 2));
 }
 
 void PruebaAplicacion::mostrarErrorAjustaTextoLargo() {
@@ -297,11 +302,11 @@ void PruebaAplicacion::mostrarErrorAjustaTextoLargo() {
   for (int i = 0; i < 60; ++i)
     largo += QStringLiteral("palabra ");
   QRect rectTexto;
-  AlAparecerModal(this, [&rectTexto](QWidget* modal) {
-    if (auto* texto = modal->findChild<QLabel*>(QStringLiteral("Message")); texto != nullptr) {
+  EnVentanaModal({}, [&rectTexto](QWidget& modal) {
+    if (auto* texto = modal.findChild<QLabel*>(QStringLiteral("Message")); texto != nullptr) {
       rectTexto = texto->geometry();
     }
-    modal->close();
+    modal.close();
   });
   Aplicacion::instancia()->MostrarError(largo.toStdString());
 
@@ -377,7 +382,7 @@ void PruebaAplicacion::fallaEnFormCreateSeInformaAntesDeMostrar() {
   Aplicacion* aplicacion = Aplicacion::instancia();
   Informe informe;
   // The settings directory lies under a plain file (see main), so FormCreate cannot store a thing.
-  LeerYCerrarInforme(this, informe);
+  LeerYCerrarInforme(informe);
   aplicacion->CrearVentana();
   QVERIFY(informe.visto);
   QVERIFY2(informe.texto.contains(QStringLiteral("NodeList")), qPrintable(informe.texto));
