@@ -239,5 +239,54 @@ def mensaje_de(ventana):
 
 
 def patron_titulo(titulo):
-    # Qt adds " — <application name>" to window titles on X; captions hold no regex characters.
-    return "^" + titulo + "( |$)"
+    # The whole title: captions hold no regex characters.
+    return "^" + titulo + "$"
+
+
+def propiedad_x(xid, nombre):
+    """The value of an X property of a window as xprop prints it, or None when it is not set."""
+    hecho = subprocess.run(["xprop", "-id", str(xid), nombre], capture_output=True, text=True,
+                           timeout=PLAZO)
+    _, igual, valor = hecho.stdout.strip().partition(" = ")
+    return valor if hecho.returncode == 0 and igual else None
+
+
+def comprobar_titulo(xid, esperado):
+    """The title the window manager shows (_NET_WM_NAME, and the older WM_NAME) is `esperado`."""
+    for propiedad in ("_NET_WM_NAME", "WM_NAME"):
+        valor = propiedad_x(xid, propiedad)
+        titulo = valor[1:-1] if valor and valor.startswith('"') else valor
+        if titulo != esperado:
+            raise Fallo(f"the title bar reads {titulo!r} ({propiedad}), expected exactly "
+                        f"{esperado!r}")
+
+
+def geometria_exterior(xid):
+    """(x, y, width, height) of the window with the frame the window manager put around it."""
+    def leer():
+        extremos = propiedad_x(xid, "_NET_FRAME_EXTENTS")
+        return [int(n) for n in extremos.split(",")] if extremos else None
+    izquierda, derecha, arriba, abajo = esperar(leer, "the window manager's frame")
+    datos = {}
+    for linea in subprocess.run(["xwininfo", "-id", str(xid)], capture_output=True, text=True,
+                                timeout=PLAZO, check=True).stdout.splitlines():
+        clave, _, valor = linea.strip().partition(":")
+        datos[clave] = valor.strip()
+    x = int(datos["Absolute upper-left X"]) - izquierda
+    y = int(datos["Absolute upper-left Y"]) - arriba
+    return (x, y, int(datos["Width"]) + izquierda + derecha,
+            int(datos["Height"]) + arriba + abajo, arriba)
+
+
+def ancho_de_texto(texto, fuente="DejaVu-Sans-Bold", puntos=8):
+    """Width in pixels of `texto` in the window manager's title font (openbox: sans bold 8)."""
+    hecho = subprocess.run(["convert", "-font", fuente, "-pointsize", str(puntos), "-density", "96",
+                            f"label:{texto}", "-format", "%w", "info:"],
+                           capture_output=True, text=True, timeout=PLAZO, check=True)
+    return int(hecho.stdout)
+
+
+def tamano_pantalla():
+    hecho = xdotool("getdisplaygeometry")
+    ancho, alto = hecho.split()
+    return int(ancho), int(alto)

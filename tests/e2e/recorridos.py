@@ -132,15 +132,26 @@ def abrir(p):
     """Waits for the search window and gives it the focus; returns it and its address box."""
     principal = p.ventana(BUSCAR)
     xid = p.activar(esc.patron_titulo(BUSCAR), principal)
+    esc.comprobar_titulo(xid, BUSCAR)
     caja = esc.enfocado(principal, "text", DIRECCION)
     return principal, caja, xid
 
 
-def buscar(caja, direccion):
+def comprobar_centrado(xid, que):
+    """The window's outer rectangle, frame included, is centred on the screen."""
+    x, y, ancho, alto, _ = esc.geometria_exterior(xid)
+    pantalla_ancho, pantalla_alto = esc.tamano_pantalla()
+    esperado = (max(0, (pantalla_ancho - ancho) // 2), max(0, (pantalla_alto - alto) // 2))
+    if (x, y) != esperado:
+        raise esc.Fallo(f"{que} has its outer corner at {(x, y)}, {ancho}x{alto} centred would "
+                        f"be {esperado}")
+
+
+def buscar(caja, direccion, tecla="Return"):
     esc.pulsar("ctrl+a")
     esc.escribir(direccion)
     esperar_igual(lambda: esc.texto_de(caja), direccion, "the typed address in its box")
-    esc.pulsar("Return")
+    esc.pulsar(tecla)
 
 
 def primera_vez(c):
@@ -153,7 +164,9 @@ def primera_vez(c):
         dialogo = p.ventana("Error")
         esperar_igual(lambda: esc.mensaje_de(dialogo), [mensaje], "the message of the dialog")
         esc.control(dialogo, "push button", "OK")
-        p.activar(esc.patron_titulo("Error"), dialogo)
+        xid = p.activar(esc.patron_titulo("Error"), dialogo)
+        esc.comprobar_titulo(xid, "Error")
+        comprobar_centrado(xid, f"the dialog {mensaje!r}")
         esc.pulsar("Return")
         esperar_cierre(dialogo, f"the dialog {mensaje!r}")
     esc.esperar(lambda: not p.ventanas("Error"), "no dialog left")
@@ -165,12 +178,14 @@ def primera_vez(c):
 
 def configurar_y_buscar(c):
     """ "&Config." (Alt+C), both sample paths typed, "&Aceptar" (Alt+A); then each address typed
-    and searched with Enter shows what buscarpunto-cli --json gives for it."""
+    and searched, with Enter and with Alt+Shift+B, shows what buscarpunto-cli --json gives for it.
+    """
     p = c.programa("b")
     principal, caja, _ = abrir(p)
     esc.pulsar("alt+c")
     config = p.ventana(CONFIG)
-    p.activar(esc.patron_titulo(CONFIG), config)
+    xid_config = p.activar(esc.patron_titulo(CONFIG), config)
+    esc.comprobar_titulo(xid_config, CONFIG)
     caja_nodo = esc.enfocado(config, "text", "Archivo NodeList:")
     esc.escribir(NODELIST)
     esperar_igual(lambda: esc.texto_de(caja_nodo), NODELIST, "the typed nodelist path")
@@ -185,10 +200,13 @@ def configurar_y_buscar(c):
         raise esc.Fallo(f"stored paths {guardado!r}, typed {NODELIST!r} and {POINTLIST!r}")
 
     caja = esc.enfocado(principal, "text", DIRECCION)
-    for direccion in DIRECCIONES:
-        buscar(caja, direccion)
+    for direccion, tecla in zip(DIRECCIONES, ("Return", "alt+shift+b")):
+        buscar(caja, direccion, tecla)
         esperar_igual(lambda: esc.valores(principal), c.esperado[direccion],
-                      f"the seven values of {direccion} as buscarpunto-cli gives them")
+                      f"the seven values of {direccion} as buscarpunto-cli gives them "
+                      f"(searched with {tecla})")
+    # An access key is never typed into the box, whatever the case.
+    esperar_igual(lambda: esc.texto_de(caja), DIRECCIONES[-1], "the address box after the keys")
 
 
 def cancelar(c):
@@ -258,7 +276,15 @@ def lista_bloqueada(c):
         esperar_igual(lambda: esc.mensaje_de(informe), ["I/O error 32."], "the report's text")
         esc.control(informe, "push button", "OK")
         esc.captura(c.artefacto("d-informe.png"))
-        p.activar(esc.patron_titulo(titulo), informe)
+        xid = p.activar(esc.patron_titulo(titulo), informe)
+        esc.comprobar_titulo(xid, titulo)
+        # The caption shows whole: beside it the title bar holds the icon and three buttons, each
+        # about as wide as the bar is high.
+        _, _, ancho, _, alto_barra = esc.geometria_exterior(xid)
+        necesario = esc.ancho_de_texto(titulo) + 4 * alto_barra
+        if ancho < necesario:
+            raise esc.Fallo(f"the report is {ancho} pixels wide, its caption {titulo!r} needs "
+                            f"{necesario}")
         esc.pulsar("Return")
         esperar_cierre(informe, "the failure report")
         esperar_igual(lambda: esc.valores(principal), primero, "the values after the failure")
