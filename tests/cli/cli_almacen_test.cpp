@@ -1,11 +1,7 @@
 // The command-line lookup only reads the settings store, and only the values no option replaces.
 
-#include <fcntl.h>
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -25,49 +21,18 @@ const std::string kNodelist = SAMPLES_DIR "/NODELIST.345";
 const std::string kPointlist = SAMPLES_DIR "/POINTS.345";
 constexpr const char* kBbs = "BBS: Arbat Hub\n";
 
-// The account of an ordinary user with no rights of its own: nobody, nogroup.
-constexpr uid_t kNadie = 65534;
-constexpr gid_t kNingunGrupo = 65534;
-
 std::string Leer(const fs::path& archivo) {
   std::ifstream entrada(archivo, std::ios::binary);
   return {std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>()};
 }
 
-// Runs the tool as an ordinary user: as nobody when the tests run as root (who may write any
-// file), as is otherwise. Its output goes through files in `salidas`, a folder anyone may write.
-SalidaProceso EjecutarSinPrivilegios(const std::vector<std::string>& argumentos,
-                                     const fs::path& salidas) {
-  fs::create_directories(salidas);
-  fs::permissions(salidas, fs::perms::all);
-  const std::string salida = (salidas / "salida").string();
-  const std::string errores = (salidas / "errores").string();
-  std::vector<char*> argv{const_cast<char*>(kPrograma.c_str())};
-  for (const std::string& a : argumentos)
-    argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-
-  const pid_t hijo = ::fork();
-  if (hijo == 0) {
-    if (::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(kNingunGrupo) != 0 || ::setuid(kNadie) != 0)) {
-      ::_exit(125);
-    }
-    const int fdSalida = ::open(salida.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const int fdErrores = ::open(errores.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fdSalida < 0 || fdErrores < 0 || ::dup2(fdSalida, 1) < 0 || ::dup2(fdErrores, 2) < 0) {
-      ::_exit(126);
-    }
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
-  SalidaProceso r;
-  int estado = 0;
-  if (hijo < 0 || ::waitpid(hijo, &estado, 0) != hijo) return r;
-  r.codigo = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-  r.salida = Leer(salida);
-  r.errores = Leer(errores);
-  return r;
+// Runs the tool as an ordinary user: as nobody (util-linux's setpriv) when the tests run as root,
+// who may write any file, as is otherwise.
+SalidaProceso EjecutarSinPrivilegios(std::vector<std::string> argumentos) {
+  if (::geteuid() != 0) return EjecutarProceso(kPrograma, argumentos);
+  argumentos.insert(argumentos.begin(),
+                    {"--reuid=65534", "--regid=65534", "--clear-groups", kPrograma});
+  return EjecutarProceso("/usr/bin/setpriv", argumentos);
 }
 
 struct CasoAlmacen {
@@ -104,7 +69,7 @@ TEST_P(LecturaDelAlmacen, BuscaSinEscribirNada) {
 
   std::vector<std::string> argumentos = caso.argumentos;
   argumentos.push_back("2:5020/52.10");
-  const SalidaProceso r = EjecutarSinPrivilegios(argumentos, carpeta_.Ruta("salidas"));
+  const SalidaProceso r = EjecutarSinPrivilegios(argumentos);
 
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(r.errores, "");
