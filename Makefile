@@ -5,16 +5,18 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CLI        := $(BUILD)/cli/buscarpunto-cli
 PROGRAMA   := $(BUILD)/app/buscarpunto
 
-.PHONY: all deps configure build test test-asan check-leaks fuzz e2e package test-package run run-cli \
-	bench format clean
+.PHONY: all deps configure build test test-asan check-leaks fuzz e2e package test-package \
+	run run-cli bench format clean
 
 all: build
 
 deps:
 	@sh scripts/deps.sh
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Warnings stop our own builds only; CMakeLists.txt leaves them warnings for packagers. A build
+# folder configured by an older Makefile is configured again.
+$(BUILD)/CMakeCache.txt: Makefile
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 
 configure: deps $(BUILD)/CMakeCache.txt
 
