@@ -7,7 +7,8 @@ BUILD=${1:-build-asan}
 JOBS=${2:-2}
 
 sh scripts/deps.sh build
-cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug -DBUSCARPUNTO_SANITIZE=ON
+cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug -DBUSCARPUNTO_SANITIZE=ON \
+  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build "$BUILD" -j "$JOBS"
 
 export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:strict_string_checks=1:check_initialization_order=1"

@@ -20,7 +20,8 @@ sh "$RAIZ/scripts/deps.sh" fuzz
 
 mkdir -p "$CARPETA"
 cmake -S "$RAIZ" -B "$CARPETA" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DBUSCARPUNTO_FUZZ=ON -DBUSCARPUNTO_QT=OFF -DBUILD_TESTING=OFF >"$CARPETA/configure.log" 2>&1 || {
+  -DBUSCARPUNTO_FUZZ=ON -DBUSCARPUNTO_QT=OFF -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+  >"$CARPETA/configure.log" 2>&1 || {
   cat "$CARPETA/configure.log" >&2
   exit 1
 }

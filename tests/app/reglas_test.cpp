@@ -80,6 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
     NombreDeCaso);
 
 struct CasoMulDiv {
+  const char* nombre;
   int a;
   int b;
   int c;
@@ -99,14 +100,19 @@ TEST_P(ReglasMulDivTest, RedondeaAlMasCercano) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, ReglasMulDivTest,
-    testing::Values(CasoMulDiv{8, 6, 4, 12}, CasoMulDiv{14, 13, 8, 23}, CasoMulDiv{10, 13, 8, 16},
-                    CasoMulDiv{10, 7, 4, 18}, CasoMulDiv{9, 7, 4, 16}, CasoMulDiv{3, 1, 2, 2},
-                    CasoMulDiv{1, 1, 3, 0}, CasoMulDiv{2, 1, 3, 1}, CasoMulDiv{-3, 1, 2, -2},
-                    CasoMulDiv{3, -1, 2, -2}, CasoMulDiv{3, 1, -2, -2}, CasoMulDiv{-3, 1, -2, 2},
-                    CasoMulDiv{-2, 1, 3, -1}, CasoMulDiv{0, -5, 3, 0}, CasoMulDiv{5, 7, 0, -1},
-                    CasoMulDiv{0, 0, 0, -1}, CasoMulDiv{INT_MAX, INT_MAX, INT_MAX, INT_MAX},
-                    CasoMulDiv{INT_MAX, 2, 1, -1}, CasoMulDiv{INT_MIN, 1, 1, INT_MIN},
-                    CasoMulDiv{INT_MIN, 1, -1, -1}));
+    testing::Values(
+        CasoMulDiv{"Exacto", 8, 6, 4, 12}, CasoMulDiv{"RedondeaArriba", 14, 13, 8, 23},
+        CasoMulDiv{"RedondeaAbajo", 10, 13, 8, 16}, CasoMulDiv{"MitadArriba", 10, 7, 4, 18},
+        CasoMulDiv{"TresCuartos", 9, 7, 4, 16}, CasoMulDiv{"UnoYMedio", 3, 1, 2, 2},
+        CasoMulDiv{"UnTercio", 1, 1, 3, 0}, CasoMulDiv{"DosTercios", 2, 1, 3, 1},
+        CasoMulDiv{"NegativoEnA", -3, 1, 2, -2}, CasoMulDiv{"NegativoEnB", 3, -1, 2, -2},
+        CasoMulDiv{"NegativoEnC", 3, 1, -2, -2}, CasoMulDiv{"DosNegativos", -3, 1, -2, 2},
+        CasoMulDiv{"NegativoDosTercios", -2, 1, 3, -1}, CasoMulDiv{"Cero", 0, -5, 3, 0},
+        CasoMulDiv{"DivisorCero", 5, 7, 0, -1}, CasoMulDiv{"TodoCero", 0, 0, 0, -1},
+        CasoMulDiv{"MaximoSinDesbordar", INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+        CasoMulDiv{"Desborda", INT_MAX, 2, 1, -1}, CasoMulDiv{"Minimo", INT_MIN, 1, 1, INT_MIN},
+        CasoMulDiv{"MinimoNegadoDesborda", INT_MIN, 1, -1, -1}),
+    [](const testing::TestParamInfo<CasoMulDiv>& info) { return std::string(info.param.nombre); });
 
 // Font measures of the usual 8 pt message font.
 constexpr MedidasError kCorto{.cx = 6, .cy = 13, .anchoOk = 14, .anchoTexto = 200, .altoTexto = 13};

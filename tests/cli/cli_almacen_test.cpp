@@ -26,13 +26,10 @@ std::string Leer(const fs::path& archivo) {
   return {std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>()};
 }
 
-// Runs the tool as an ordinary user: as nobody (util-linux's setpriv) when the tests run as root,
-// who may write any file, as is otherwise.
-SalidaProceso EjecutarSinPrivilegios(std::vector<std::string> argumentos) {
+// Runs the tool as an ordinary user: as nobody when the tests run as root, who may write any file.
+SalidaProceso EjecutarSinPrivilegios(const std::vector<std::string>& argumentos) {
   if (::geteuid() != 0) return EjecutarProceso(kPrograma, argumentos);
-  argumentos.insert(argumentos.begin(),
-                    {"--reuid=65534", "--regid=65534", "--clear-groups", kPrograma});
-  return EjecutarProceso("/usr/bin/setpriv", argumentos);
+  return EjecutarProcesoComo(65534, kPrograma, argumentos);
 }
 
 struct CasoAlmacen {

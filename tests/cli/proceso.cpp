@@ -1,6 +1,7 @@
 #include "tests/cli/proceso.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -14,6 +15,7 @@
 #include <stdexcept>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 extern char** environ;
 
@@ -110,29 +112,31 @@ void LeerHastaElFinal(Descriptor& salida, Descriptor& errores, SalidaProceso& re
 
 }  // namespace
 
-SalidaProceso EjecutarProceso(const std::string& programa,
-                              const std::vector<std::string>& argumentos) {
-  Tuberia salida = CrearTuberia();
-  Tuberia errores = CrearTuberia();
-  AccionesHijo acciones;
-  acciones.Duplicar(salida.escritura.fd(), STDOUT_FILENO);
-  acciones.Duplicar(errores.escritura.fd(), STDERR_FILENO);
+namespace {
 
-  std::vector<std::string> textos;
-  textos.reserve(argumentos.size() + 1);
-  textos.push_back(programa);
-  textos.insert(textos.end(), argumentos.begin(), argumentos.end());
+// The argument vector of `programa`, kept alive by `textos`.
+std::vector<char*> Argumentos(std::vector<std::string>& textos) {
   std::vector<char*> argv;
   for (std::string& texto : textos)
     argv.push_back(texto.data());
   argv.push_back(nullptr);
+  return argv;
+}
 
-  pid_t hijo = 0;
-  if (const int e =
-          posix_spawn(&hijo, programa.c_str(), acciones.get(), nullptr, argv.data(), environ);
-      e != 0) {
-    throw std::system_error(e, std::generic_category(), "posix_spawn " + programa);
-  }
+// Runs the child that `arrancar` starts with its stdout and stderr on the given descriptors, and
+// collects what it writes and its exit status.
+template <typename Arrancar>
+SalidaProceso Recoger(const std::string& programa, const std::vector<std::string>& argumentos,
+                      Arrancar arrancar) {
+  Tuberia salida = CrearTuberia();
+  Tuberia errores = CrearTuberia();
+  std::vector<std::string> textos;
+  textos.reserve(argumentos.size() + 1);
+  textos.push_back(programa);
+  textos.insert(textos.end(), argumentos.begin(), argumentos.end());
+  std::vector<char*> argv = Argumentos(textos);
+
+  const pid_t hijo = arrancar(argv.data(), salida.escritura.fd(), errores.escritura.fd());
   // Our copies of the write ends must go, or the reads below never see the end.
   salida.escritura.Cerrar();
   errores.escritura.Cerrar();
@@ -145,6 +149,41 @@ SalidaProceso EjecutarProceso(const std::string& programa,
   }
   resultado.codigo = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
   return resultado;
+}
+
+}  // namespace
+
+SalidaProceso EjecutarProceso(const std::string& programa,
+                              const std::vector<std::string>& argumentos) {
+  return Recoger(programa, argumentos, [&](char* const* argv, int salida, int errores) {
+    AccionesHijo acciones;
+    acciones.Duplicar(salida, STDOUT_FILENO);
+    acciones.Duplicar(errores, STDERR_FILENO);
+    pid_t hijo = 0;
+    if (const int e = posix_spawn(&hijo, programa.c_str(), acciones.get(), nullptr, argv, environ);
+        e != 0) {
+      throw std::system_error(e, std::generic_category(), "posix_spawn " + programa);
+    }
+    return hijo;
+  });
+}
+
+SalidaProceso EjecutarProcesoComo(uid_t id, const std::string& programa,
+                                  const std::vector<std::string>& argumentos) {
+  return Recoger(programa, argumentos, [&](char* const* argv, int salida, int errores) {
+    const pid_t hijo = ::fork();
+    if (hijo < 0) FalloSistema("fork");
+    if (hijo == 0) {
+      // Only async-signal-safe calls until the exec. The groups go first: after setuid they cannot.
+      if (::dup2(salida, STDOUT_FILENO) < 0 || ::dup2(errores, STDERR_FILENO) < 0 ||
+          ::setgroups(0, nullptr) != 0 || ::setgid(id) != 0 || ::setuid(id) != 0) {
+        ::_exit(127);
+      }
+      ::execve(argv[0], argv, environ);
+      ::_exit(127);
+    }
+    return hijo;
+  });
 }
 
 BloqueoExclusivo::BloqueoExclusivo(const std::string& ruta)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,11 @@ struct SalidaProceso {
 // Runs `programa` with `argumentos`, waits for it and returns what it wrote and its exit status.
 [[nodiscard]] SalidaProceso EjecutarProceso(const std::string& programa,
                                             const std::vector<std::string>& argumentos);
+
+// As EjecutarProceso, with the child running as user and group `id` and in no other group: what a
+// user without privileges sees. Only root may do it; a child that cannot switch exits with 127.
+[[nodiscard]] SalidaProceso EjecutarProcesoComo(uid_t id, const std::string& programa,
+                                                const std::vector<std::string>& argumentos);
 
 // Holds an exclusive flock on a file for as long as it lives, as a writer would.
 class BloqueoExclusivo final {

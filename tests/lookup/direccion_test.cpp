@@ -5,6 +5,7 @@
 namespace {
 
 struct CasoDireccion {
+  const char* nombre;
   std::string direccion;
   std::string parteNodo, partePunto;
   std::string zona, red, nodo;
@@ -25,18 +26,20 @@ TEST_P(DireccionTest, SeparaYParte) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, DireccionTest,
-    ::testing::Values(CasoDireccion{"2:5020/52.10", "2:5020/52", "10", "2", "5020", "52"},
-                      CasoDireccion{"2:5020/52", "2:5020/52", "0", "2", "5020", "52"},
-                      CasoDireccion{"2:5020/52.", "2:5020/52", "", "2", "5020", "52"},
-                      CasoDireccion{"2:5020/52.1.2", "2:5020/52", "1.2", "2", "5020", "52"},
-                      CasoDireccion{"", " ", "0", "", "", ""},
-                      CasoDireccion{"5020/52.1", "5020/52", "1", "", "", ""},
-                      CasoDireccion{"2:5020.1", "2:5020", "1", "2", "5020", ""},
-                      CasoDireccion{".5", "", "5", "", "", ""},
-                      CasoDireccion{" 2:5020/52.1", " 2:5020/52", "1", " 2", "5020", "52"},
-                      CasoDireccion{"2:50 20/5/2.1", "2:50 20/5/2", "1", "2", "50 20", "5/2"},
-                      CasoDireccion{"a:b/c.d", "a:b/c", "d", "a", "b", "c"},
-                      CasoDireccion{"1:2:3/4", "1:2:3/4", "0", "1", "2:3", "4"}));
+    ::testing::Values(
+        CasoDireccion{"Completa", "2:5020/52.10", "2:5020/52", "10", "2", "5020", "52"},
+        CasoDireccion{"SinPunto", "2:5020/52", "2:5020/52", "0", "2", "5020", "52"},
+        CasoDireccion{"PuntoVacio", "2:5020/52.", "2:5020/52", "", "2", "5020", "52"},
+        CasoDireccion{"PuntoConPunto", "2:5020/52.1.2", "2:5020/52", "1.2", "2", "5020", "52"},
+        CasoDireccion{"Vacia", "", " ", "0", "", "", ""},
+        CasoDireccion{"SinZona", "5020/52.1", "5020/52", "1", "", "", ""},
+        CasoDireccion{"SinNodo", "2:5020.1", "2:5020", "1", "2", "5020", ""},
+        CasoDireccion{"SoloPunto", ".5", "", "5", "", "", ""},
+        CasoDireccion{"BlancoDelante", " 2:5020/52.1", " 2:5020/52", "1", " 2", "5020", "52"},
+        CasoDireccion{"BlancoYDosBarras", "2:50 20/5/2.1", "2:50 20/5/2", "1", "2", "50 20", "5/2"},
+        CasoDireccion{"Letras", "a:b/c.d", "a:b/c", "d", "a", "b", "c"},
+        CasoDireccion{"DosVecesDosPuntos", "1:2:3/4", "1:2:3/4", "0", "1", "2:3", "4"}),
+    [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST(DireccionLargaTest, MasDe255CaracteresSeParteEntero) {
   const std::string red(300, '7');

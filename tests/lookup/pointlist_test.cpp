@@ -160,6 +160,7 @@ TEST(LeerDatosPuntoTest, CortaLosCuatroCampos) {
 }
 
 struct CasoNumero {
+  const char* nombre;
   std::string texto;
   std::int32_t valor;
   bool correcta;
@@ -178,26 +179,38 @@ using namespace std::string_literals;
 INSTANTIATE_TEST_SUITE_P(
     Tabla, ConvertirNumeroTest,
     ::testing::Values(
-        CasoNumero{"5", 5, true}, CasoNumero{"0", 0, true}, CasoNumero{"00", 0, true},
-        CasoNumero{"  5", 5, true}, CasoNumero{"+5", 5, true}, CasoNumero{"-5", -5, true},
-        CasoNumero{"\t5", 0, false}, CasoNumero{"5 ", 5, false}, CasoNumero{"5abc", 5, false},
-        CasoNumero{"-5abc", 5, false}, CasoNumero{"", 0, false}, CasoNumero{"   ", 0, false},
-        CasoNumero{"abc", 0, false}, CasoNumero{"-", 0, false}, CasoNumero{"+", 0, false},
-        CasoNumero{"-$5", 0, false}, CasoNumero{"$1F", 31, true}, CasoNumero{"$1f", 31, true},
-        CasoNumero{"x1F", 31, true}, CasoNumero{"X1F", 31, true}, CasoNumero{"0x1F", 31, true},
-        CasoNumero{"0X1f", 31, true}, CasoNumero{"$", 0, false}, CasoNumero{"0x", 0, false},
-        CasoNumero{"0x1G", 1, false}, CasoNumero{"$FFFFFFFF", -1, true},
-        CasoNumero{"$7FFFFFFF", INT_MAX, true}, CasoNumero{"$100000000", 0x10000000, false},
-        CasoNumero{"2147483647", INT_MAX, true}, CasoNumero{"2147483648", INT_MIN, false},
-        CasoNumero{"2147483649", INT_MIN + 1, false}, CasoNumero{"-2147483648", INT_MIN, true},
-        CasoNumero{"-2147483649", INT_MAX, false}, CasoNumero{"21474836470", INT_MAX, false},
-        CasoNumero{"99999999999", 999999999, false},
-        CasoNumero{"5\0"
+        CasoNumero{"Digito", "5", 5, true}, CasoNumero{"Cero", "0", 0, true},
+        CasoNumero{"DobleCero", "00", 0, true}, CasoNumero{"BlancosDelante", "  5", 5, true},
+        CasoNumero{"Mas", "+5", 5, true}, CasoNumero{"Menos", "-5", -5, true},
+        CasoNumero{"TabuladorDelante", "\t5", 0, false}, CasoNumero{"BlancoDetras", "5 ", 5, false},
+        CasoNumero{"LetrasDetras", "5abc", 5, false},
+        CasoNumero{"MenosConLetrasDetras", "-5abc", 5, false}, CasoNumero{"Vacio", "", 0, false},
+        CasoNumero{"SoloBlancos", "   ", 0, false}, CasoNumero{"SoloLetras", "abc", 0, false},
+        CasoNumero{"SoloMenos", "-", 0, false}, CasoNumero{"SoloMas", "+", 0, false},
+        CasoNumero{"MenosHex", "-$5", 0, false}, CasoNumero{"HexDolar", "$1F", 31, true},
+        CasoNumero{"HexDolarMinusculas", "$1f", 31, true}, CasoNumero{"HexX", "x1F", 31, true},
+        CasoNumero{"HexXMayuscula", "X1F", 31, true}, CasoNumero{"Hex0x", "0x1F", 31, true},
+        CasoNumero{"Hex0XMayuscula", "0X1f", 31, true}, CasoNumero{"SoloDolar", "$", 0, false},
+        CasoNumero{"Solo0x", "0x", 0, false}, CasoNumero{"HexLetraNoHex", "0x1G", 1, false},
+        CasoNumero{"HexTodoUnos", "$FFFFFFFF", -1, true},
+        CasoNumero{"HexMaximo", "$7FFFFFFF", INT_MAX, true},
+        CasoNumero{"HexDemasiadosDigitos", "$100000000", 0x10000000, false},
+        CasoNumero{"Maximo", "2147483647", INT_MAX, true},
+        CasoNumero{"MaximoMasUno", "2147483648", INT_MIN, false},
+        CasoNumero{"MaximoMasDos", "2147483649", INT_MIN + 1, false},
+        CasoNumero{"Minimo", "-2147483648", INT_MIN, true},
+        CasoNumero{"MinimoMenosUno", "-2147483649", INT_MAX, false},
+        CasoNumero{"DiezVecesMaximo", "21474836470", INT_MAX, false},
+        CasoNumero{"OnceNueves", "99999999999", 999999999, false},
+        CasoNumero{"CeroEnMedio",
+                   "5\0"
                    "9"s,
                    5, true},
-        CasoNumero{"\0"
+        CasoNumero{"CeroDelante",
+                   "\0"
                    "5"s,
                    0, false},
-        CasoNumero{"65541", 65541, true}));
+        CasoNumero{"MayorQue16Bits", "65541", 65541, true}),
+    [](const auto& info) { return std::string(info.param.nombre); });
 
 }  // namespace

@@ -47,10 +47,15 @@ TEST_F(RutasTest, ElPrimerArranqueCreaLaClaveConDosTextosVacios) {
 }
 
 // The start-up check must leave a store that opens exactly as it found it.
-class ArranqueTest : public ConfigTemporal, public ::testing::WithParamInterface<const char*> {};
+struct CasoArranque {
+  const char* nombre;
+  const char* contenido;
+};
+
+class ArranqueTest : public ConfigTemporal, public ::testing::WithParamInterface<CasoArranque> {};
 
 TEST_P(ArranqueTest, NoTocaUnaClaveQueSeAbre) {
-  const QByteArray contenido = GetParam();
+  const QByteArray contenido = GetParam().contenido;
   EscribirArchivo(contenido);
   struct stat antes {};
   ASSERT_EQ(::stat(QFile::encodeName(Archivo()).constData(), &antes), 0);
@@ -68,12 +73,15 @@ TEST_P(ArranqueTest, NoTocaUnaClaveQueSeAbre) {
 
 INSTANTIATE_TEST_SUITE_P(
     Claves, ArranqueTest,
-    ::testing::Values("[General]\nNodeList=/n\nPointList=/p\n", "[General]\nNodeList=/n\n",
-                      "[General]\nPointList=\n", "",
-                      "[General]\nNodeList=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n",
-                      "[General\nNodeList=/n\n"),
-    [](const ::testing::TestParamInfo<const char*>& info) {
-      return "Clave" + std::to_string(info.index);
+    ::testing::Values(CasoArranque{"Ambas", "[General]\nNodeList=/n\nPointList=/p\n"},
+                      CasoArranque{"SoloNodeList", "[General]\nNodeList=/n\n"},
+                      CasoArranque{"PointListVacia", "[General]\nPointList=\n"},
+                      CasoArranque{"ArchivoVacio", ""},
+                      CasoArranque{"NoEsTexto",
+                                   "[General]\nNodeList=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"},
+                      CasoArranque{"SeccionSinCerrar", "[General\nNodeList=/n\n"}),
+    [](const ::testing::TestParamInfo<CasoArranque>& info) {
+      return std::string(info.param.nombre);
     });
 
 TEST_F(RutasTest, UnaClaveConUnSoloValorLeeVacioElOtro) {
