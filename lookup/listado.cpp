@@ -8,10 +8,14 @@
 
 namespace {
 
+// A name search reads every byte of both lists, so it reads them in large blocks.
+constexpr std::size_t kBloqueRecorrido = 64 * 1024;
+
 // Both readers are open before anything is read, as for an address: a list that cannot be
 // opened ends the run before any result is written.
 struct LectoresAbiertos {
-  explicit LectoresAbiertos(const ListasElegidas& listas) {
+  LectoresAbiertos(const ListasElegidas& listas, std::size_t tamBloque)
+      : nodos(tamBloque), puntos(tamBloque) {
     nodos.Asignar(listas.nodelist);
     puntos.Asignar(listas.pointlist);
     nodos.Abrir();
@@ -53,7 +57,7 @@ ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
                                            std::string_view direccion, const Informar& informar) {
   const auto listas = ElegirListas(rutaNodelist, rutaPointlist, informar);
   if (!listas) return {};
-  LectoresAbiertos lectores(*listas);
+  LectoresAbiertos lectores(*listas, LectorLista::kTamBufer);
 
   const PartesDireccion partes = SepararDireccion(direccion);
   ResultadoCompleto resultado;
@@ -73,7 +77,7 @@ bool BuscarPorNombre(const std::string& rutaNodelist, const std::string& rutaPoi
                      const AlEncontrarNodo& alNodo, const AlEncontrarPunto& alPunto) {
   const auto listas = ElegirListas(rutaNodelist, rutaPointlist, informar);
   if (!listas) return false;
-  LectoresAbiertos lectores(*listas);
+  LectoresAbiertos lectores(*listas, kBloqueRecorrido);
 
   RecorrerNodelist(lectores.nodos, [&](const PosicionNodo& posicion, std::string_view linea) {
     if (consulta.Coincide(linea)) alNodo(DireccionNodo(posicion), linea, posicion.inicioCampos);
