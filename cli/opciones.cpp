@@ -89,21 +89,19 @@ void DeclararOpciones(CLI::App& app, Opciones& opciones) {
          "Archivo de la pointlist en formato Boss (si falta, el guardado en la configuración)")
       ->type_name("ARCHIVO");
   app.add_flag("--json", opciones.json, "Un objeto JSON por línea y dirección");
-  auto* const buscar =
-      app.add_option("--buscar", opciones.buscar,
-                     "Busca TEXTO en el nombre, el lugar y el sysop de todas las entradas")
-          ->type_name("TEXTO");
+  app.add_option("--buscar", opciones.buscar,
+                 "Busca TEXTO en el nombre, el lugar y el sysop de todas las entradas")
+      ->type_name("TEXTO");
   app.add_flag("--completo", opciones.completo,
                "Todos los campos de cada entrada, y sus direcciones de internet");
-  auto* const direcciones =
-      app.add_option("DIRECCION", opciones.direcciones, "Direcciones de punto, en orden")
-          ->type_name("");
-  buscar->excludes(direcciones);
-  direcciones->excludes(buscar);
-
+  app.add_option("DIRECCION", opciones.direcciones, "Direcciones de punto, en orden")
+      ->type_name("");
   app.callback([&opciones] {
     if (opciones.buscar && ConsultaNombre(*opciones.buscar).Vacia()) {
       throw CLI::ValidationError("--buscar", "el texto está vacío o solo tiene blancos");
+    }
+    if (opciones.buscar && !opciones.direcciones.empty()) {
+      throw CLI::ValidationError("--buscar", "no se usa junto con direcciones");
     }
     if (!opciones.buscar && opciones.direcciones.empty()) {
       throw CLI::ValidationError("DIRECCION", "falta al menos una dirección, o --buscar TEXTO");

@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoUsoBuscar{"Blancos", {"--buscar", "  \t "}, "blancos"},
                     CasoUsoBuscar{"Subrayados", {"--buscar", "_ _"}, "blancos"},
                     CasoUsoBuscar{"SinValor", {"--buscar"}, "--buscar"},
-                    CasoUsoBuscar{"ConDireccion", {"--buscar", "ward", "2:2/0"}, "DIRECCION"},
+                    CasoUsoBuscar{"ConDireccion", {"--buscar", "ward", "2:2/0"}, "direcciones"},
                     CasoUsoBuscar{"SoloCompleto", {"--completo"}, "DIRECCION"}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
@@ -261,6 +261,19 @@ TEST(CliCompleto, ConBuscarCadaNodoLlevaSusCampos) {
                 R"([{"protocolo": "binkp", "host": "hub.awesomenet.us", "puerto": 24556}])"));
   EXPECT_EQ(objetos[1]["nodo"]["estado"], "Hub");
   EXPECT_EQ(objetos[3]["nodo"]["internet"][0]["puerto"], 24555);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CliBuscarAyuda, ExplicaBuscarYCompleto) {
+  const SalidaProceso r = EjecutarProceso(kPrograma, {"--help"});
+  EXPECT_EQ(r.codigo, 0);
+  for (const char* texto : {"--buscar TEXTO", "--completo", "\"internet\"", "IBN", "INA", "2:250/0",
+                            "red/nodo", "\"vince coen\""}) {
+    EXPECT_NE(r.salida.find(texto), std::string::npos) << texto << " not in:\n" << r.salida;
+  }
 }
 
 }  // namespace
