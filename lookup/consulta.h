@@ -21,5 +21,5 @@ class ConsultaNombre final {
  private:
   std::string plegada_;
   bool ascii_ = true;
-  std::string plegadaLinea_;  // kept between lines so the common case allocates nothing
+  bool conComa_ = false;
 };

@@ -82,6 +82,21 @@ INSTANTIATE_TEST_SUITE_P(
                      false},
         CasoConsulta{"ConsultaConAcentoYLineaAscii", "jos\xC3\xA9", ",3,Casa,Valencia,Jose_Pena",
                      false},
+        // First seen in the number field, then in the name: the name decides.
+        CasoConsulta{"AntesFueraYLuegoDentro", "52", "Hub,52,Net_52_Hub,Moscow,Volodya,7,9600",
+                     true},
+        CasoConsulta{"SoloFueraEnLineaLarga", "9600",
+                     "Hub,52,Mister_Postman_Long_Name,Moscow,Volodya,7-095-745,9600,CM", false},
+        // U+212A KELVIN SIGN folds to an ASCII "k": only the decoded text shows the match, far
+        // into a long line.
+        CasoConsulta{"LetraQuePliegaAAscii", "kelvin",
+                     ",1,Some_Long_BBS_Name_Here,Faraway_Town,\xE2\x84\xAA"
+                     "elvin_Smith,1",
+                     true},
+        CasoConsulta{"AltosSoloFueraDeLosNombres", "smith",
+                     ",1,Some_Long_BBS_Name_Here,Faraway_Town,John_Smyth,1,9600,\xE9", false},
+        CasoConsulta{"AlFinalDeUnaLineaLarga", "vince coen",
+                     ",1,Some_Long_BBS_Name_Here,Faraway_Town,Vince_Coen", true},
         CasoConsulta{"Control",
                      "a\x01"
                      "b",
