@@ -2,6 +2,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/buscar.h"
 #include "cli/opciones.h"
 #include "cli/salida.h"
 #include "lookup/busqueda.h"
@@ -12,6 +13,10 @@ namespace {
 
 [[nodiscard]] int Buscar(const Opciones& opciones) {
   const RutasListas rutas = ResolverRutas(opciones);
+  if (opciones.buscar)
+    return BuscarNombre(rutas, *opciones.buscar, opciones.json, opciones.completo, std::cout);
+  if (opciones.completo)
+    return BuscarCompleto(rutas, opciones.direcciones, opciones.json, std::cout);
   Salida salida(std::cout, opciones.json ? Formato::kJson : Formato::kTexto);
   const Informar informar = [](const std::string& mensaje) { std::cerr << mensaje << '\n'; };
 

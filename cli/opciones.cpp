@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "lookup/consulta.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
 
@@ -10,7 +11,7 @@ namespace {
 constexpr const char* kDescripcion =
     "Busca direcciones de punto FidoNet en una nodelist y en una pointlist en formato Boss\n"
     "y muestra lo que dicen del nodo (BBS, sysop, ciudad) y del punto (nombre, nick,\n"
-    "ciudad, teléfono).\n";
+    "ciudad, teléfono). Con --buscar busca al revés: las entradas de un nombre.\n";
 
 constexpr const char* kPie =
     "Dirección: zona:red/nodo.punto, por ejemplo 2:5020/52.10. Se usa tal como se escribe.\n"
@@ -23,6 +24,30 @@ constexpr const char* kPie =
     "línea y dirección:\n"
     "  {\"direccion\": ..., \"nodo\": {\"bbs\", \"sysop\", \"ciudad\"},\n"
     "   \"punto\": {\"nombre\", \"nick\", \"ciudad\", \"telefono\"}}\n"
+    "\n"
+    "Con --completo, el objeto \"nodo\" lleva además \"estado\" (la clave de la línea: \"\",\n"
+    "\"Zone\", \"Region\", \"Host\", \"Hub\", \"Pvt\", \"Hold\" o \"Down\"), \"telefono\",\n"
+    "\"velocidad\", \"flags\" (los demás campos, tal como están escritos) e \"internet\":\n"
+    "  [{\"protocolo\": \"binkp\", \"host\": ..., \"puerto\": 24554}, ...]\n"
+    "sacado de los flags IBN (binkp, puerto 24554), IFC (ifcico, 60179), ITN (telnet, 23)\n"
+    "e IVM (vmodem, 3141) según FTS-5001: un flag sin host toma el del flag INA; sin host\n"
+    "o con un puerto que no es un número de 1 a 65535 no da ninguna dirección. El objeto\n"
+    "\"punto\" lleva además \"estado\", \"velocidad\" y \"flags\". En texto, un campo por línea.\n"
+    "\n"
+    "Búsqueda por nombre (--buscar TEXTO): todas las entradas de la nodelist y después\n"
+    "las de la pointlist cuyo nombre de sistema, lugar o sysop contiene TEXTO, sin\n"
+    "distinguir mayúsculas de minúsculas (\"josé\" encuentra \"JOSÉ\") y con \"_\" igual a\n"
+    "un blanco (\"vince coen\" encuentra \"Vince_Coen\"), en el orden de las listas. Cada\n"
+    "nodo sale con su dirección completa: 2:250/1; la línea Host de la red 250 es 2:250/0,\n"
+    "una línea Region 2:25/0 y una Zone 2:2/0; una lista sin línea Zone da red/nodo. Cada\n"
+    "punto sale como 2:5020/113.10. En texto, una línea por entrada (la dirección y los\n"
+    "campos con sus rótulos, separados por tabuladores; con --completo, un bloque por\n"
+    "entrada); con --json, un objeto por línea:\n"
+    "  {\"direccion\": \"2:250/1\", \"nodo\": {\"bbs\", \"sysop\", \"ciudad\"}}\n"
+    "  {\"direccion\": \"2:5020/113.10\", \"punto\": {\"nombre\", \"nick\", \"ciudad\", "
+    "\"telefono\"}}\n"
+    "Sin coincidencias no se escribe nada y el código de salida es 0.\n"
+    "\n"
     "Los textos de las listas salen en UTF-8: se leen como UTF-8 si lo son y, si no,\n"
     "como Windows-1252. Los avisos y errores van a la salida de errores.\n"
     "\n"
@@ -32,8 +57,9 @@ constexpr const char* kPie =
     "      PointList); esa búsqueda no se hace, las demás direcciones sí se buscan\n"
     "  2   error de entrada/salida al leer una lista, o error al leer la configuración;\n"
     "      se muestra el mensaje y termina la ejecución\n"
-    "  64  uso incorrecto: opción desconocida, falta el valor de una opción o no se dio\n"
-    "      ninguna dirección\n"
+    "  64  uso incorrecto: opción desconocida, falta el valor de una opción, no se dio\n"
+    "      ninguna dirección ni --buscar, se dieron ambas cosas, o el texto de --buscar\n"
+    "      está vacío o solo tiene blancos\n"
     "\n"
     "Configuración: sin --nodelist o --pointlist se usan las rutas guardadas por el\n"
     "programa (valores NodeList y PointList de $XDG_CONFIG_HOME/Tervanik/NodeList.conf,\n"
@@ -63,9 +89,24 @@ void DeclararOpciones(CLI::App& app, Opciones& opciones) {
          "Archivo de la pointlist en formato Boss (si falta, el guardado en la configuración)")
       ->type_name("ARCHIVO");
   app.add_flag("--json", opciones.json, "Un objeto JSON por línea y dirección");
+  app.add_option("--buscar", opciones.buscar,
+                 "Busca TEXTO en el nombre, el lugar y el sysop de todas las entradas")
+      ->type_name("TEXTO");
+  app.add_flag("--completo", opciones.completo,
+               "Todos los campos de cada entrada, y sus direcciones de internet");
   app.add_option("DIRECCION", opciones.direcciones, "Direcciones de punto, en orden")
-      ->type_name("")
-      ->required();
+      ->type_name("");
+  app.callback([&opciones] {
+    if (opciones.buscar && ConsultaNombre(*opciones.buscar).Vacia()) {
+      throw CLI::ValidationError("--buscar", "el texto está vacío o solo tiene blancos");
+    }
+    if (opciones.buscar && !opciones.direcciones.empty()) {
+      throw CLI::ValidationError("--buscar", "no se usa junto con direcciones");
+    }
+    if (!opciones.buscar && opciones.direcciones.empty()) {
+      throw CLI::ValidationError("DIRECCION", "falta al menos una dirección, o --buscar TEXTO");
+    }
+  });
 }
 
 RutasListas ResolverRutas(const Opciones& opciones) {

@@ -19,6 +19,8 @@ struct Opciones {
   std::optional<std::string> nodelist;
   std::optional<std::string> pointlist;
   bool json = false;
+  std::optional<std::string> buscar;  // the name search's text
+  bool completo = false;
   std::vector<std::string> direcciones;
 };
 

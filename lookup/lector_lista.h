@@ -1,9 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // Pending I/O result of this thread: set by failing reader operations, read and cleared only by
 // ComprobarES. 0 means nothing is pending.
@@ -44,6 +46,9 @@ class LectorLista final {
   static constexpr std::size_t kTamBufer = 128;
 
   LectorLista() = default;
+  // Reads of up to `tamBloque` bytes instead, for walks through a whole list: at 128 bytes a
+  // read, a list costs a system call for every two lines.
+  explicit LectorLista(std::size_t tamBloque) : bufer_(std::max(tamBloque, kTamBufer)) {}
   ~LectorLista();
   LectorLista(const LectorLista&) = delete;
   LectorLista& operator=(const LectorLista&) = delete;
@@ -68,7 +73,7 @@ class LectorLista final {
 
   std::string ruta_;
   int manejador_ = -1;
-  std::array<unsigned char, kTamBufer> bufer_{};
+  std::vector<unsigned char> bufer_ = std::vector<unsigned char>(kTamBufer);
   std::uint32_t posBufer_ = 0;
   std::uint32_t finBufer_ = 0;
 };

@@ -28,8 +28,11 @@ bool TieneNumero(std::string_view linea, std::string_view clave, std::string_vie
 
 // The fields follow the matched "<clave>,<numero>," text. A typed number holding a comma matches
 // more than the number field, and the fields are the ones after all of it, never shifted.
-DatosNodo LeerDatosNodo(std::string_view linea, std::string_view numero) {
-  std::size_t pos = Clave(linea).size() + 1 + numero.size() + 1;
+std::size_t InicioCampos(std::string_view linea, std::string_view numero) {
+  return Clave(linea).size() + 1 + numero.size() + 1;
+}
+
+DatosNodo LeerDatosNodo(std::string_view linea, std::size_t pos) {
   DatosNodo datos;
   datos.bbs = CortarCampo(linea, pos);
   datos.ciudad = CortarCampo(linea, pos);
@@ -39,9 +42,9 @@ DatosNodo LeerDatosNodo(std::string_view linea, std::string_view numero) {
 
 }  // namespace
 
-DatosNodo BuscarNodo(LectorLista& lector, std::string_view parteNodo) {
+std::optional<std::size_t> BuscarLineaNodo(LectorLista& lector, std::string_view parteNodo,
+                                           std::string& linea) {
   const PartesNodo partes = PartirNodo(parteNodo);
-  std::string linea;
 
   // Lists without any Zone line (segments, pre-zone lists) are searched zone-blind.
   bool zonaVista = false;
@@ -50,7 +53,7 @@ DatosNodo BuscarNodo(LectorLista& lector, std::string_view parteNodo) {
   while (!encontrada) {
     const bool fin = lector.FinDeArchivo();
     ComprobarES();
-    if (fin) return {};
+    if (fin) return std::nullopt;
     lector.LeerLinea(linea, kLargoUtilLinea);
     const auto clave = Clave(linea);
     if (clave.size() == linea.size() || !EsCabecera(clave)) continue;
@@ -63,18 +66,24 @@ DatosNodo BuscarNodo(LectorLista& lector, std::string_view parteNodo) {
   }
 
   // The header line is node 0 of its own net.
-  if (partes.nodo == "0") return LeerDatosNodo(linea, partes.red);
+  if (partes.nodo == "0") return InicioCampos(linea, partes.red);
 
   for (;;) {
     const bool fin = lector.FinDeArchivo();
     ComprobarES();
-    if (fin) return {};
+    if (fin) return std::nullopt;
     lector.LeerLinea(linea, kLargoUtilLinea);
-    if (linea.starts_with("Host")) return {};
+    if (linea.starts_with("Host")) return std::nullopt;
     const auto clave = Clave(linea);
     if (clave.size() == linea.size()) continue;
-    if (EsCabecera(clave)) return {};
+    if (EsCabecera(clave)) return std::nullopt;
     if (EsEntrada(clave) && TieneNumero(linea, clave, partes.nodo))
-      return LeerDatosNodo(linea, partes.nodo);
+      return InicioCampos(linea, partes.nodo);
   }
+}
+
+DatosNodo BuscarNodo(LectorLista& lector, std::string_view parteNodo) {
+  std::string linea;
+  const auto inicio = BuscarLineaNodo(lector, parteNodo, linea);
+  return inicio ? LeerDatosNodo(linea, *inicio) : DatosNodo{};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,12 @@ struct DatosNodo {
 
   bool operator==(const DatosNodo&) const = default;
 };
+
+// The line of zone:net/node in an open nodelist reader, left in `linea`, and where its fields
+// (system name onwards) start in it; nothing when the node is not listed.
+[[nodiscard]] std::optional<std::size_t> BuscarLineaNodo(LectorLista& lector,
+                                                         std::string_view parteNodo,
+                                                         std::string& linea);
 
 // Finds zone:net/node in an open nodelist reader.
 [[nodiscard]] DatosNodo BuscarNodo(LectorLista& lector, std::string_view parteNodo);

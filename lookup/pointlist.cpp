@@ -9,20 +9,6 @@ namespace {
 
 constexpr std::string_view kBoss = "Boss,";
 
-bool EsClavePunto(std::string_view clave) {
-  static constexpr std::array<std::string_view, 5> kClaves{"", "Point", "Pvt", "Hold", "Down"};
-  for (const auto c : kClaves)
-    if (clave == c) return true;
-  return false;
-}
-
-// Where the number of an entry starts: after a point keyword, else at the second character
-// (comment lines inside a section are read that way too).
-std::size_t InicioNumero(std::string_view linea) {
-  const auto clave = Clave(linea);
-  return clave.size() < linea.size() && EsClavePunto(clave) ? clave.size() + 1 : 1;
-}
-
 std::string_view TextoNumero(std::string_view linea) {
   const auto inicio = InicioNumero(linea);
   if (inicio >= linea.size()) return {};
@@ -45,6 +31,18 @@ int ValorDigito(char c, int base) {
 }
 
 }  // namespace
+
+bool EsClavePunto(std::string_view clave) noexcept {
+  static constexpr std::array<std::string_view, 5> kClaves{"", "Point", "Pvt", "Hold", "Down"};
+  for (const auto c : kClaves)
+    if (clave == c) return true;
+  return false;
+}
+
+std::size_t InicioNumero(std::string_view linea) noexcept {
+  const auto clave = Clave(linea);
+  return clave.size() < linea.size() && EsClavePunto(clave) ? clave.size() + 1 : 1;
+}
 
 Conversion ConvertirNumero(std::string_view texto) noexcept {
   texto = texto.substr(0, texto.find('\0'));
@@ -97,29 +95,35 @@ DatosPunto LeerDatosPunto(std::string_view linea) {
   return datos;
 }
 
-DatosPunto BuscarPunto(LectorLista& lector, std::string_view parteNodo,
-                       std::string_view partePunto) {
-  std::string linea;
+bool BuscarLineaPunto(LectorLista& lector, std::string_view parteNodo, std::string_view partePunto,
+                      std::string& linea) {
   for (;;) {
     const bool fin = lector.FinDeArchivo();
     ComprobarES();
-    if (fin) return {};
+    if (fin) return false;
     lector.LeerLinea(linea, kLargoUtilLinea);
     if (EsCabeceraDe(linea, parteNodo)) break;
   }
 
-  if (partePunto == "0") return {};
+  if (partePunto == "0") return false;
   const std::int32_t numero = ConvertirNumero(partePunto).valor;
-  if (numero < 0) return {};
+  if (numero < 0) return false;
 
   // Sections are sorted: the first entry at or above the wanted number decides.
   for (;;) {
     const bool fin = lector.FinDeArchivo();
     ComprobarES();
-    if (fin) return {};
+    if (fin) return false;
     lector.LeerLinea(linea, kLargoUtilLinea);
-    if (linea.starts_with(kBoss)) return {};
+    if (linea.starts_with(kBoss)) return false;
     const std::int32_t valor = ConvertirNumero(TextoNumero(linea)).valor;
-    if (valor >= numero) return valor == numero ? LeerDatosPunto(linea) : DatosPunto{};
+    if (valor >= numero) return valor == numero;
   }
+}
+
+DatosPunto BuscarPunto(LectorLista& lector, std::string_view parteNodo,
+                       std::string_view partePunto) {
+  std::string linea;
+  return BuscarLineaPunto(lector, parteNodo, partePunto, linea) ? LeerDatosPunto(linea)
+                                                                : DatosPunto{};
 }

@@ -1,0 +1,241 @@
+#include "cli/buscar.h"
+
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "cli/opciones.h"
+#include "lookup/consulta.h"
+#include "lookup/entradas.h"
+#include "lookup/internet.h"
+#include "lookup/listado.h"
+#include "lookup/texto.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+const Informar kInformar = [](const std::string& mensaje) { std::cerr << mensaje << '\n'; };
+
+std::vector<std::string> Decodificar(const std::vector<std::string>& textos) {
+  std::vector<std::string> salida;
+  salida.reserve(textos.size());
+  for (const std::string& texto : textos)
+    salida.push_back(DecodificarTexto(texto));
+  return salida;
+}
+
+std::string Unir(const std::vector<std::string>& textos, std::string_view separador) {
+  std::string salida;
+  for (const std::string& texto : textos) {
+    if (!salida.empty() || &texto != &textos.front()) salida += separador;
+    salida += texto;
+  }
+  return salida;
+}
+
+// "binkp host:24554"; an IPv6 host in brackets, so the port stays apart.
+std::string TextoExtremo(const ExtremoInternet& extremo) {
+  const std::string host = DecodificarTexto(extremo.host);
+  const bool ipv6 = host.find(':') != std::string::npos;
+  return extremo.protocolo + ' ' + (ipv6 ? '[' + host + ']' : host) + ':' +
+         std::to_string(extremo.puerto);
+}
+
+// A node entry shown: the three fields of the window and, for --completo, the rest.
+struct NodoVisible {
+  std::string bbs, sysop, ciudad, estado, telefono, velocidad;
+  std::vector<std::string> flags;
+  std::vector<ExtremoInternet> internet;
+  bool encontrado;
+};
+
+NodoVisible Visible(const EntradaNodo& e) {
+  return {DecodificarTexto(e.bbs),    DecodificarTexto(e.sysop),    DecodificarTexto(e.ciudad),
+          DecodificarTexto(e.estado), DecodificarTexto(e.telefono), DecodificarTexto(e.velocidad),
+          Decodificar(e.flags),       ExtremosInternet(e.flags),    e.estado != "?"};
+}
+
+struct PuntoVisible {
+  std::string nombre, nick, ciudad, telefono, estado, velocidad;
+  std::vector<std::string> flags;
+  bool encontrado;
+};
+
+PuntoVisible Visible(const EntradaPunto& e) {
+  return {DecodificarTexto(e.nombre), DecodificarTexto(e.nick),
+          DecodificarTexto(e.ciudad), DecodificarTexto(e.telefono),
+          DecodificarTexto(e.estado), DecodificarTexto(e.velocidad),
+          Decodificar(e.flags),       e.estado != "?"};
+}
+
+Json JsonNodo(const NodoVisible& n, bool completo) {
+  Json nodo;
+  nodo["bbs"] = n.bbs;
+  nodo["sysop"] = n.sysop;
+  nodo["ciudad"] = n.ciudad;
+  if (!completo) return nodo;
+  nodo["estado"] = n.estado;
+  nodo["telefono"] = n.telefono;
+  nodo["velocidad"] = n.velocidad;
+  nodo["flags"] = n.flags;
+  Json internet = Json::array();
+  for (const ExtremoInternet& extremo : n.internet) {
+    Json objeto;
+    objeto["protocolo"] = extremo.protocolo;
+    objeto["host"] = DecodificarTexto(extremo.host);
+    objeto["puerto"] = extremo.puerto;
+    internet.push_back(std::move(objeto));
+  }
+  nodo["internet"] = std::move(internet);
+  return nodo;
+}
+
+Json JsonPunto(const PuntoVisible& p, bool completo) {
+  Json punto;
+  punto["nombre"] = p.nombre;
+  punto["nick"] = p.nick;
+  punto["ciudad"] = p.ciudad;
+  punto["telefono"] = p.telefono;
+  if (!completo) return punto;
+  punto["estado"] = p.estado;
+  punto["velocidad"] = p.velocidad;
+  punto["flags"] = p.flags;
+  return punto;
+}
+
+// A field of an entry that is not in the list shows "?", a list of them too.
+std::string Lista(const std::vector<std::string>& textos, bool encontrado,
+                  std::string_view separador) {
+  return encontrado ? Unir(textos, separador) : "?";
+}
+
+void TextoNodo(std::ostream& destino, const NodoVisible& n, bool completo) {
+  destino << "Datos del nodo:\n"
+          << "BBS: " << n.bbs << '\n'
+          << "Sysop: " << n.sysop << '\n'
+          << "Ciudad: " << n.ciudad << '\n';
+  if (!completo) return;
+  std::vector<std::string> extremos;
+  for (const ExtremoInternet& extremo : n.internet)
+    extremos.push_back(TextoExtremo(extremo));
+  destino << "Estado: " << n.estado << '\n'
+          << "Teléfono: " << n.telefono << '\n'
+          << "Velocidad: " << n.velocidad << '\n'
+          << "Flags: " << Lista(n.flags, n.encontrado, ",") << '\n'
+          << "Internet: " << Lista(extremos, n.encontrado, ", ") << '\n';
+}
+
+void TextoPunto(std::ostream& destino, const PuntoVisible& p, bool completo) {
+  destino << "Datos del punto:\n"
+          << "Nombre: " << p.nombre << '\n'
+          << "Nick: " << p.nick << '\n'
+          << "Ciudad: " << p.ciudad << '\n'
+          << "Teléfono: " << p.telefono << '\n';
+  if (!completo) return;
+  destino << "Estado: " << p.estado << '\n'
+          << "Velocidad: " << p.velocidad << '\n'
+          << "Flags: " << Lista(p.flags, p.encontrado, ",") << '\n';
+}
+
+// Writes one match of the name search: a line, a block (--completo) or a JSON object.
+class SalidaNombres final {
+ public:
+  SalidaNombres(std::ostream& destino, bool json, bool completo)
+      : destino_(destino), json_(json), completo_(completo) {}
+
+  void Nodo(const std::string& direccion, const EntradaNodo& entrada) {
+    const NodoVisible n = Visible(entrada);
+    if (json_) {
+      Json linea;
+      linea["direccion"] = DecodificarTexto(direccion);
+      linea["nodo"] = JsonNodo(n, completo_);
+      destino_ << linea.dump() << '\n';
+    } else if (completo_) {
+      Separar();
+      destino_ << "Dirección: " << DecodificarTexto(direccion) << '\n';
+      TextoNodo(destino_, n, true);
+    } else {
+      destino_ << DecodificarTexto(direccion) << "\tBBS: " << n.bbs << "\tSysop: " << n.sysop
+               << "\tCiudad: " << n.ciudad << '\n';
+    }
+  }
+
+  void Punto(const std::string& direccion, const EntradaPunto& entrada) {
+    const PuntoVisible p = Visible(entrada);
+    if (json_) {
+      Json linea;
+      linea["direccion"] = DecodificarTexto(direccion);
+      linea["punto"] = JsonPunto(p, completo_);
+      destino_ << linea.dump() << '\n';
+    } else if (completo_) {
+      Separar();
+      destino_ << "Dirección: " << DecodificarTexto(direccion) << '\n';
+      TextoPunto(destino_, p, true);
+    } else {
+      destino_ << DecodificarTexto(direccion) << "\tNombre: " << p.nombre << "\tNick: " << p.nick
+               << "\tCiudad: " << p.ciudad << "\tTeléfono: " << p.telefono << '\n';
+    }
+  }
+
+ private:
+  void Separar() {
+    if (hayBloques_) destino_ << '\n';
+    hayBloques_ = true;
+  }
+
+  std::ostream& destino_;
+  bool json_;
+  bool completo_;
+  bool hayBloques_ = false;
+};
+
+}  // namespace
+
+int BuscarNombre(const RutasListas& rutas, std::string_view texto, bool json, bool completo,
+                 std::ostream& destino) {
+  ConsultaNombre consulta(texto);
+  SalidaNombres salida(destino, json, completo);
+  const bool ejecutada = BuscarPorNombre(
+      rutas.nodelist, rutas.pointlist, consulta, kInformar,
+      [&](const std::string& direccion, std::string_view linea, std::size_t inicioCampos) {
+        salida.Nodo(direccion, LeerEntradaNodo(linea, inicioCampos));
+      },
+      [&](const std::string& direccion, std::string_view linea) {
+        salida.Punto(direccion, LeerEntradaPunto(linea));
+      });
+  destino.flush();
+  return ejecutada ? kSalidaCorrecta : kSalidaFaltaLista;
+}
+
+int BuscarCompleto(const RutasListas& rutas, const std::vector<std::string>& direcciones, bool json,
+                   std::ostream& destino) {
+  int codigo = kSalidaCorrecta;
+  bool hayBloques = false;
+  for (const std::string& direccion : direcciones) {
+    const ResultadoCompleto resultado =
+        EjecutarBusquedaCompleta(rutas.nodelist, rutas.pointlist, direccion, kInformar);
+    if (!resultado.ejecutada) {
+      codigo = kSalidaFaltaLista;
+      continue;
+    }
+    const NodoVisible nodo = Visible(resultado.nodo);
+    const PuntoVisible punto = Visible(resultado.punto);
+    if (json) {
+      Json linea;
+      linea["direccion"] = DecodificarTexto(direccion);
+      linea["nodo"] = JsonNodo(nodo, true);
+      linea["punto"] = JsonPunto(punto, true);
+      destino << linea.dump() << '\n';
+    } else {
+      if (hayBloques) destino << '\n';
+      destino << "Dirección de Punto: " << DecodificarTexto(direccion) << '\n';
+      TextoNodo(destino, nodo, true);
+      TextoPunto(destino, punto, true);
+    }
+    hayBloques = true;
+    // Keeps earlier results on screen ahead of an error that ends the run.
+    destino.flush();
+  }
+  return codigo;
+}

@@ -1,0 +1,91 @@
+#include "lookup/listado.h"
+
+#include "lookup/consulta.h"
+#include "lookup/direccion.h"
+#include "lookup/lector_lista.h"
+#include "lookup/nodelist.h"
+#include "lookup/pointlist.h"
+
+namespace {
+
+// A name search reads every byte of both lists, so it reads them in large blocks.
+constexpr std::size_t kBloqueRecorrido = 64 * 1024;
+
+// Both readers are open before anything is read, as for an address: a list that cannot be
+// opened ends the run before any result is written.
+struct LectoresAbiertos {
+  LectoresAbiertos(const ListasElegidas& listas, std::size_t tamBloque)
+      : nodos(tamBloque), puntos(tamBloque) {
+    nodos.Asignar(listas.nodelist);
+    puntos.Asignar(listas.pointlist);
+    nodos.Abrir();
+    ComprobarES();
+    puntos.Abrir();
+    ComprobarES();
+  }
+
+  LectorLista nodos;
+  LectorLista puntos;
+};
+
+void Cerrar(LectorLista& lector) {
+  lector.Cerrar();
+  ComprobarES();
+}
+
+}  // namespace
+
+std::optional<ListasElegidas> ElegirListas(const std::string& rutaNodelist,
+                                           const std::string& rutaPointlist,
+                                           const Informar& informar) {
+  ListasElegidas listas{rutaNodelist, rutaPointlist};
+  bool correcto = true;
+  if (!ExisteArchivo(listas.nodelist)) {
+    informar(kFaltaNodelist);
+    correcto = false;
+  }
+  if (!ExisteArchivo(listas.pointlist)) {
+    informar(kFaltaPointlist);
+    correcto = false;
+  }
+  if (!correcto) return std::nullopt;
+  return listas;
+}
+
+ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
+                                           const std::string& rutaPointlist,
+                                           std::string_view direccion, const Informar& informar) {
+  const auto listas = ElegirListas(rutaNodelist, rutaPointlist, informar);
+  if (!listas) return {};
+  LectoresAbiertos lectores(*listas, LectorLista::kTamBufer);
+
+  const PartesDireccion partes = SepararDireccion(direccion);
+  ResultadoCompleto resultado;
+  resultado.ejecutada = true;
+  std::string linea;
+  if (const auto inicio = BuscarLineaNodo(lectores.nodos, partes.parteNodo, linea))
+    resultado.nodo = LeerEntradaNodo(linea, *inicio);
+  Cerrar(lectores.nodos);
+  if (BuscarLineaPunto(lectores.puntos, partes.parteNodo, partes.partePunto, linea))
+    resultado.punto = LeerEntradaPunto(linea);
+  Cerrar(lectores.puntos);
+  return resultado;
+}
+
+bool BuscarPorNombre(const std::string& rutaNodelist, const std::string& rutaPointlist,
+                     ConsultaNombre& consulta, const Informar& informar,
+                     const AlEncontrarNodo& alNodo, const AlEncontrarPunto& alPunto) {
+  const auto listas = ElegirListas(rutaNodelist, rutaPointlist, informar);
+  if (!listas) return false;
+  LectoresAbiertos lectores(*listas, kBloqueRecorrido);
+
+  RecorrerNodelist(lectores.nodos, [&](const PosicionNodo& posicion, std::string_view linea) {
+    if (consulta.Coincide(linea)) alNodo(DireccionNodo(posicion), linea, posicion.inicioCampos);
+  });
+  Cerrar(lectores.nodos);
+  RecorrerPointlist(lectores.puntos, [&](const PosicionPunto& posicion, std::string_view linea) {
+    if (consulta.Coincide(linea)) alPunto(DireccionPunto(posicion), linea);
+  });
+  Cerrar(lectores.puntos);
+  return true;
+}

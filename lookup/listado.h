@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "lookup/busqueda.h"
+#include "lookup/entradas.h"
+
+class ConsultaNombre;
+
+struct ListasElegidas {
+  std::string nodelist;
+  std::string pointlist;
+};
+
+// The files a search reads, chosen from the two list paths as EjecutarBusqueda chooses them.
+// Missing ones are reported through `informar` (NodeList first) and give nothing.
+[[nodiscard]] std::optional<ListasElegidas> ElegirListas(const std::string& rutaNodelist,
+                                                         const std::string& rutaPointlist,
+                                                         const Informar& informar);
+
+struct ResultadoCompleto {
+  bool ejecutada = false;
+  EntradaNodo nodo;
+  EntradaPunto punto;
+};
+
+// EjecutarBusqueda with every field of both entries it finds.
+[[nodiscard]] ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
+                                                         const std::string& rutaPointlist,
+                                                         std::string_view direccion,
+                                                         const Informar& informar);
+
+using AlEncontrarNodo = std::function<void(const std::string& direccion, std::string_view linea,
+                                           std::size_t inicioCampos)>;
+using AlEncontrarPunto = std::function<void(const std::string& direccion, std::string_view linea)>;
+
+// Every entry of both lists whose system name, location or sysop holds the text of `consulta`,
+// in list order, the nodelist's first. False when a list file was missing (reported as by
+// ElegirListas); I/O failures are raised as ErrorEntradaSalida.
+bool BuscarPorNombre(const std::string& rutaNodelist, const std::string& rutaPointlist,
+                     ConsultaNombre& consulta, const Informar& informar,
+                     const AlEncontrarNodo& alNodo, const AlEncontrarPunto& alPunto);
