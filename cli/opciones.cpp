@@ -22,7 +22,8 @@ constexpr const char* kPie =
     "direcciones. Un campo que no se encuentra sale como \"?\". Con --json, un objeto por\n"
     "línea y dirección:\n"
     "  {\"direccion\": ..., \"nodo\": {\"bbs\", \"sysop\", \"ciudad\"},\n"
-    "   \"punto\": {\"nombre\", \"nick\", \"ciudad\", \"telefono\"}}\n"
+    "   \"punto\": {\"nombre\", \"nick\", \"ciudad\", \"telefono\"},\n"
+    "   \"archivos\": {\"nodelist\", \"pointlist\"}}  (los archivos que se leyeron)\n"
     "Los textos de las listas salen en UTF-8: se leen como UTF-8 si lo son y, si no,\n"
     "como Windows-1252. Los avisos y errores van a la salida de errores.\n"
     "\n"
@@ -37,7 +38,13 @@ constexpr const char* kPie =
     "\n"
     "Configuración: sin --nodelist o --pointlist se usan las rutas guardadas por el\n"
     "programa (valores NodeList y PointList de $XDG_CONFIG_HOME/Tervanik/NodeList.conf,\n"
-    "por omisión ~/.config/Tervanik/NodeList.conf).";
+    "por omisión ~/.config/Tervanik/NodeList.conf).\n"
+    "\n"
+    "Listas semanales: en lugar de un archivo se puede dar el nombre base de la lista\n"
+    "(~/fido/NODELIST) o un patrón (~/fido/NODELIST.*). En cada búsqueda se lee la lista\n"
+    "más nueva: la de fecha más reciente en su primera línea, entre los archivos\n"
+    "<base>.nnn y <base>.Xnn (en mayúsculas o minúsculas) o los que encajan en el patrón.\n"
+    "Una ruta que nombra un archivo existente lee ese archivo.";
 
 }  // namespace
 

@@ -51,15 +51,14 @@ bool TieneCero(const std::string& ruta) {
   return ruta.find('\0') != std::string::npos;
 }
 
-// Like a DOS date: local years 1980 to 2107 only.
-bool FechaValida(std::time_t momento) {
+}  // namespace
+
+bool FechaDeDosValida(std::time_t momento) {
   std::tm local{};
   if (localtime_r(&momento, &local) == nullptr) return false;
   const int anio = local.tm_year + 1900;
   return anio >= 1980 && anio <= 2107;
 }
-
-}  // namespace
 
 ErrorEntradaSalida::ErrorEntradaSalida(std::int32_t codigo, const std::string& mensaje)
     : std::runtime_error(mensaje), codigo_(codigo) {}
@@ -117,7 +116,7 @@ bool ExisteArchivo(const std::string& ruta) {
   if (ruta.empty() || TieneCero(ruta)) return false;
   struct stat datos {};
   if (stat(ruta.c_str(), &datos) != 0) return false;
-  return S_ISREG(datos.st_mode) && FechaValida(datos.st_mtime);
+  return S_ISREG(datos.st_mode) && FechaDeDosValida(datos.st_mtime);
 }
 
 LectorLista::~LectorLista() {
@@ -240,6 +239,20 @@ void LectorLista::LeerLinea(std::string& linea, std::size_t limite) {
     }
   }
   ComprobarES();
+}
+
+std::string LectorLista::Principio(std::size_t tope) {
+  std::string linea;
+  while (linea.size() < tope && HayByte()) {
+    const unsigned char* inicio = bufer_.data() + posBufer_;
+    const unsigned char* fin =
+        inicio + std::min<std::size_t>(finBufer_ - posBufer_, tope - linea.size());
+    const unsigned char* p = FinDeTexto(inicio, fin);
+    linea.append(reinterpret_cast<const char*>(inicio), static_cast<std::size_t>(p - inicio));
+    posBufer_ = static_cast<std::uint32_t>(p - bufer_.data());
+    if (p != fin) break;
+  }
+  return linea;
 }
 
 std::string LectorLista::LeerLinea() {

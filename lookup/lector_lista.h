@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <stdexcept>
 #include <string>
 
@@ -37,6 +38,9 @@ void ComprobarES();
 // True when `ruta` names a regular file with a time stamp a DOS date can hold (1980 to 2107).
 [[nodiscard]] bool ExisteArchivo(const std::string& ruta);
 
+// True when a time stamp falls, in local time, in the years a DOS date can hold.
+[[nodiscard]] bool FechaDeDosValida(std::time_t momento);
+
 // Forward reader of one list file, a line at a time, in reads of at most 128 bytes.
 // Lines end at CR LF, CR or LF; a 0x1A byte ends the data. Failures go to resultadoES.
 class LectorLista final {
@@ -57,6 +61,9 @@ class LectorLista final {
   // Keeps only the first `limite` bytes of the line; the rest is read past and dropped.
   void LeerLinea(std::string& linea, std::size_t limite);
   void Cerrar();
+  // The start of the first line, at most `tope` bytes of it, reading no further than that takes.
+  // Unlike LeerLinea it raises nothing: failures stay in resultadoES, as for the end test.
+  [[nodiscard]] std::string Principio(std::size_t tope);
 
   [[nodiscard]] bool Abierto() const noexcept { return manejador_ >= 0; }
   [[nodiscard]] const std::string& Ruta() const noexcept { return ruta_; }
