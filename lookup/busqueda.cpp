@@ -34,11 +34,12 @@ ResultadoBusqueda EjecutarBusqueda(const std::string& rutaNodelist,
   const PartesDireccion partes = SepararDireccion(direccion);
   ResultadoBusqueda resultado;
   resultado.ejecutada = true;
-  resultado.archivos = {nodos, puntos};
   resultado.nodo = BuscarNodo(lectorNodos, partes.parteNodo);
+  resultado.archivos.nodelist = lectorNodos.Nombre();
   lectorNodos.Cerrar();
   ComprobarES();
   resultado.punto = BuscarPunto(lectorPuntos, partes.parteNodo, partes.partePunto);
+  resultado.archivos.pointlist = lectorPuntos.Nombre();
   lectorPuntos.Cerrar();
   ComprobarES();
   return resultado;

@@ -10,7 +10,8 @@
 inline constexpr const char* kFaltaNodelist = "No se encuentra el archivo de NodeList";
 inline constexpr const char* kFaltaPointlist = "No se encuentra el archivo de PointList";
 
-// The files a search read, as bytes.
+// The files a search read, as bytes: each list's path, or "archive:member" for a list read
+// from inside an archive.
 struct ArchivosLeidos {
   std::string nodelist;
   std::string pointlist;

@@ -1,5 +1,7 @@
 #include "lookup/lector_lista.h"
 
+#include "lookup/archivo.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -79,6 +81,18 @@ std::string MensajeError(std::int32_t codigo) {
       return "Disk full";
     case 106:
       return "Invalid numeric input";
+    case kArchivoTruncado:
+      return "Archive is truncated";
+    case kArchivoDaniado:
+      return "Archive is damaged";
+    case kMiembroCifrado:
+      return "Archive member is encrypted";
+    case kArchivoSinLista:
+      return "Archive holds no list";
+    case kEmpaqueArc:
+      return "ARC archives are not supported";
+    case kEmpaqueArj:
+      return "ARJ archives are not supported";
     default:
       return "I/O error " + std::to_string(codigo);
   }
@@ -119,11 +133,14 @@ bool ExisteArchivo(const std::string& ruta) {
   return S_ISREG(datos.st_mode) && FechaDeDosValida(datos.st_mtime);
 }
 
+LectorLista::LectorLista() = default;
+
 LectorLista::~LectorLista() {
   Soltar();
 }
 
 void LectorLista::Soltar() noexcept {
+  archivo_.reset();
   if (manejador_ >= 0) ::close(manejador_);
   manejador_ = -1;
 }
@@ -132,12 +149,15 @@ void LectorLista::Asignar(std::string ruta) {
   // Only reached after a failed search; the old file is never read again.
   Soltar();
   posBufer_ = finBufer_ = 0;
+  primerBloque_ = true;
   ruta_ = std::move(ruta);
 }
 
 void LectorLista::Abrir() {
   if (Abierto()) Cerrar();
   posBufer_ = finBufer_ = 0;
+  primerBloque_ = true;
+  archivo_.reset();
   if (TieneCero(ruta_)) {
     resultadoES = 3;
     return;
@@ -174,8 +194,34 @@ void LectorLista::Abrir() {
   manejador_ = fd;
 }
 
+// The list inside an archive, through the same buffer as a plain file's bytes. `leidos`: the
+// archive's first bytes, already in the buffer.
+bool LectorLista::LeerArchivo(std::uint32_t leidos) {
+  if (!archivo_) {
+    const std::string inicio(reinterpret_cast<const char*>(bufer_.data()), leidos);
+    archivo_ = std::make_unique<MiembroArchivo>(manejador_, inicio, EmpaqueDe(inicio), ruta_);
+    if (const std::int32_t codigo = archivo_->Abrir(); codigo != 0) {
+      resultadoES = codigo;
+      return false;
+    }
+  }
+  const std::int64_t n = archivo_->Leer(bufer_.data(), bufer_.size());
+  if (n < 0) {
+    resultadoES = static_cast<std::int32_t>(-n);
+    return false;
+  }
+  if (n == 0) {
+    bufer_[0] = kFinDatos;
+    finBufer_ = 1;
+  } else {
+    finBufer_ = static_cast<std::uint32_t>(n);
+  }
+  return true;
+}
+
 bool LectorLista::Rellenar() {
   posBufer_ = finBufer_ = 0;
+  if (archivo_) return LeerArchivo(0);
   ssize_t leidos;
   do {
     leidos = ::read(manejador_, bufer_.data(), bufer_.size());
@@ -183,6 +229,13 @@ bool LectorLista::Rellenar() {
   if (leidos < 0) {
     resultadoES = CodigoDeErrno(errno);
     return false;
+  }
+  if (primerBloque_) {
+    primerBloque_ = false;
+    const std::string_view inicio(reinterpret_cast<const char*>(bufer_.data()),
+                                  static_cast<std::size_t>(leidos));
+    if (EmpaqueDe(inicio) != Empaque::kNinguno)
+      return LeerArchivo(static_cast<std::uint32_t>(leidos));
   }
   if (leidos == 0) {
     // The end marker stands in for the missing bytes; the file is not touched again.
@@ -261,11 +314,17 @@ std::string LectorLista::LeerLinea() {
   return linea;
 }
 
+std::string LectorLista::Nombre() const {
+  if (!archivo_ || archivo_->Miembro().empty()) return ruta_;
+  return ruta_ + ":" + archivo_->Miembro();
+}
+
 void LectorLista::Cerrar() {
   if (!Abierto()) {
     resultadoES = kCerrarSinAbrir;
     return;
   }
+  archivo_.reset();
   const int fd = manejador_;
   manejador_ = -1;
   // Linux releases the descriptor even when close() reports EINTR.

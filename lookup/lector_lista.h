@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -41,13 +42,16 @@ void ComprobarES();
 // True when a time stamp falls, in local time, in the years a DOS date can hold.
 [[nodiscard]] bool FechaDeDosValida(std::time_t momento);
 
+class MiembroArchivo;
+
 // Forward reader of one list file, a line at a time, in reads of at most 128 bytes.
 // Lines end at CR LF, CR or LF; a 0x1A byte ends the data. Failures go to resultadoES.
+// A file whose first bytes are an archive's is read through it: the lines are its list member's.
 class LectorLista final {
  public:
   static constexpr std::size_t kTamBufer = 128;
 
-  LectorLista() = default;
+  LectorLista();
   ~LectorLista();
   LectorLista(const LectorLista&) = delete;
   LectorLista& operator=(const LectorLista&) = delete;
@@ -67,10 +71,13 @@ class LectorLista final {
 
   [[nodiscard]] bool Abierto() const noexcept { return manejador_ >= 0; }
   [[nodiscard]] const std::string& Ruta() const noexcept { return ruta_; }
+  // What is read: the path, or "path:member" once the first read found an archive.
+  [[nodiscard]] std::string Nombre() const;
 
  private:
   bool HayByte();
   bool Rellenar();
+  bool LeerArchivo(std::uint32_t leidos);
   void Soltar() noexcept;
 
   std::string ruta_;
@@ -78,4 +85,6 @@ class LectorLista final {
   std::array<unsigned char, kTamBufer> bufer_{};
   std::uint32_t posBufer_ = 0;
   std::uint32_t finBufer_ = 0;
+  bool primerBloque_ = true;
+  std::unique_ptr<MiembroArchivo> archivo_;
 };
