@@ -44,7 +44,15 @@ constexpr const char* kPie =
     "(~/fido/NODELIST) o un patrón (~/fido/NODELIST.*). En cada búsqueda se lee la lista\n"
     "más nueva: la de fecha más reciente en su primera línea, entre los archivos\n"
     "<base>.nnn y <base>.Xnn (en mayúsculas o minúsculas) o los que encajan en el patrón.\n"
-    "Una ruta que nombra un archivo existente lee ese archivo.";
+    "Una ruta que nombra un archivo existente lee ese archivo.\n"
+    "\n"
+    "Listas empaquetadas: una lista en un archivo ZIP, 7-Zip, RAR o LHA (NODELIST.Z03), o\n"
+    "comprimida sola con gzip o bzip2, se lee sin desempaquetarla: el miembro con el nombre\n"
+    "del archivo (NODELIST.003), si no el único, si no el mayor. --json lo nombra como\n"
+    "NODELIST.Z03:NODELIST.003. ARC y ARJ no se leen. Un archivo que no se puede leer\n"
+    "termina con estado 2 (\"Archive is truncated\", \"Archive is damaged\",\n"
+    "\"Archive member is encrypted\", \"Archive holds no list\",\n"
+    "\"ARC archives are not supported\", \"ARJ archives are not supported\").";
 
 }  // namespace
 

@@ -80,6 +80,7 @@ struct MiembroArchivo::Estado {
   bool finVisto = false;
   std::int32_t fallo = 0;
   Archivo lector;
+  bool abierto = false;  // libarchive chose a format
 
   static la_ssize_t Leer(archive*, void* datos, const void** bufer) {
     auto& e = *static_cast<Estado*>(datos);
@@ -155,8 +156,9 @@ struct MiembroArchivo::Estado {
     if (errorSistema != 0) return CodigoDeErrno(errorSistema);
     const char* texto = archive_error_string(lector.get());
     const std::string_view mensaje = texto != nullptr ? texto : "";
-    if (archive_read_has_encrypted_entries(lector.get()) > 0 || Contiene(mensaje, "encrypt") ||
-        Contiene(mensaje, "passphrase"))
+    // libarchive 3.6 asks the chosen format here and crashes when none was chosen yet.
+    const bool conFormato = abierto && archive_read_has_encrypted_entries(lector.get()) > 0;
+    if (conFormato || Contiene(mensaje, "encrypt") || Contiene(mensaje, "passphrase"))
       return kMiembroCifrado;
     if (Contiene(mensaje, "crc") || Contiene(mensaje, "checksum")) return kArchivoDaniado;
     if (empaque == Empaque::kSieteZip && SieteZipCorto()) return kArchivoTruncado;
@@ -174,6 +176,7 @@ struct MiembroArchivo::Estado {
       usados = inicio.size();
     }
     finVisto = false;
+    abierto = false;
     lector.reset(archive_read_new());
     if (!lector) return CodigoDeErrno(ENOMEM);
     archive* a = lector.get();
@@ -207,6 +210,7 @@ struct MiembroArchivo::Estado {
     archive_read_set_skip_callback(a, &Estado::Saltar);
     archive_read_set_callback_data(a, this);
     if (archive_read_open1(a) != ARCHIVE_OK) return Fallo();
+    abierto = true;
     return 0;
   }
 

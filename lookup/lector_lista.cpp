@@ -150,6 +150,7 @@ void LectorLista::Asignar(std::string ruta) {
   Soltar();
   posBufer_ = finBufer_ = 0;
   primerBloque_ = true;
+  miembro_.clear();
   ruta_ = std::move(ruta);
 }
 
@@ -158,6 +159,7 @@ void LectorLista::Abrir() {
   posBufer_ = finBufer_ = 0;
   primerBloque_ = true;
   archivo_.reset();
+  miembro_.clear();
   if (TieneCero(ruta_)) {
     resultadoES = 3;
     return;
@@ -204,6 +206,7 @@ bool LectorLista::LeerArchivo(std::uint32_t leidos) {
       resultadoES = codigo;
       return false;
     }
+    miembro_ = archivo_->Miembro();
   }
   const std::int64_t n = archivo_->Leer(bufer_.data(), bufer_.size());
   if (n < 0) {
@@ -315,8 +318,7 @@ std::string LectorLista::LeerLinea() {
 }
 
 std::string LectorLista::Nombre() const {
-  if (!archivo_ || archivo_->Miembro().empty()) return ruta_;
-  return ruta_ + ":" + archivo_->Miembro();
+  return miembro_.empty() ? ruta_ : ruta_ + ":" + miembro_;
 }
 
 void LectorLista::Cerrar() {

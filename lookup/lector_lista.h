@@ -71,7 +71,8 @@ class LectorLista final {
 
   [[nodiscard]] bool Abierto() const noexcept { return manejador_ >= 0; }
   [[nodiscard]] const std::string& Ruta() const noexcept { return ruta_; }
-  // What is read: the path, or "path:member" once the first read found an archive.
+  // What is read: the path, or "path:member" once the first read found the list in an archive
+  // (still so after Cerrar).
   [[nodiscard]] std::string Nombre() const;
 
  private:
@@ -87,4 +88,5 @@ class LectorLista final {
   std::uint32_t finBufer_ = 0;
   bool primerBloque_ = true;
   std::unique_ptr<MiembroArchivo> archivo_;
+  std::string miembro_;
 };

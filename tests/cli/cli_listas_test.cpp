@@ -93,4 +93,77 @@ TEST_F(CliListasTest, LosNombresNoUtf8SeMuestranDecodificados) {
             carpeta.Ruta("lista\xC3\xA9.001"));
 }
 
+// --- Lists inside archives ---------------------------------------------------------------------
+
+std::string Datos(const std::string& nombre) {
+  return TEST_DATA_DIR "/" + nombre;
+}
+
+SalidaProceso Ejecutar(const std::string& nodelist, const std::string& pointlist,
+                       const std::string& direccion, bool json = true) {
+  std::vector<std::string> argumentos{"--nodelist", nodelist, "--pointlist", pointlist};
+  if (json) argumentos.push_back("--json");
+  argumentos.push_back(direccion);
+  return EjecutarProceso(kPrograma, argumentos);
+}
+
+// The same search on an archive and on its list unpacked: the same output, but for the names.
+void ComoSinEmpaquetar(const std::vector<std::string>& empaquetadas,
+                       const std::vector<std::string>& planas, const std::string& direccion,
+                       const std::string& nombreNodelist, const std::string& nombrePointlist) {
+  const SalidaProceso texto = Ejecutar(empaquetadas[0], empaquetadas[1], direccion, false);
+  const SalidaProceso textoPlano = Ejecutar(planas[0], planas[1], direccion, false);
+  ASSERT_EQ(texto.codigo, 0) << texto.errores;
+  EXPECT_EQ(texto.salida, textoPlano.salida);
+  EXPECT_NE(texto.salida.find("BBS: "), std::string::npos);
+
+  auto json = nlohmann::json::parse(Ejecutar(empaquetadas[0], empaquetadas[1], direccion).salida);
+  auto jsonPlano = nlohmann::json::parse(Ejecutar(planas[0], planas[1], direccion).salida);
+  EXPECT_EQ(json["archivos"],
+            (nlohmann::json{{"nodelist", nombreNodelist}, {"pointlist", nombrePointlist}}));
+  json.erase("archivos");
+  jsonPlano.erase("archivos");
+  EXPECT_EQ(json, jsonPlano);
+}
+
+TEST(CliArchivos, LaNodelistDeDistribucionYLaPointlistDeMoscuEn7Zip) {
+  const std::string zip = Datos("listas/NODELIST.Z22");
+  const std::string sieteZip = Datos("listas/pnt5020.7z");
+  // The unpacked excerpt keeps zones 3 and 4; the Moscow point is on the 7-Zip's last section.
+  ComoSinEmpaquetar({zip, sieteZip}, {Datos("real/NODELIST.122"), Datos("real/pnt5020.ndl")},
+                    "4:904/13", zip + ":NODELIST.122", sieteZip + ":pnt5020.ndl");
+  // Zone 2 is left out of the excerpt: the 7-Zip is compared with the same nodelist.
+  ComoSinEmpaquetar({Datos("real/NODELIST.122"), sieteZip},
+                    {Datos("real/NODELIST.122"), Datos("real/pnt5020.ndl")}, "2:5020/8086.10",
+                    Datos("real/NODELIST.122"), sieteZip + ":pnt5020.ndl");
+  const auto objeto = nlohmann::json::parse(Ejecutar(zip, sieteZip, "2:5020/8086.10").salida);
+  EXPECT_EQ(objeto["nodo"]["bbs"], "Z80 Station");
+  EXPECT_EQ(objeto["punto"]["nombre"], "Sasha Igin");
+}
+
+TEST(CliArchivos, UnZipConFileIdDizJuntoALaLista) {
+  const CarpetaTemporal carpeta;
+  const std::string zip = carpeta.Escribir("NODELIST.Z22", Leer(Datos("listas/diz.zip")));
+  ComoSinEmpaquetar({zip, kPointlist}, {Datos("real/NODELIST.122"), kPointlist}, "3:640/305",
+                    zip + ":NODELIST.122", kPointlist);
+}
+
+TEST_F(CliListasTest, ElNombreBaseEligeElZipDe2014) {
+  carpeta.Escribir("NODELIST.Z22", Leer(Datos("listas/NODELIST.Z22")));
+  const SalidaProceso r = Buscar(carpeta.Ruta("NODELIST"));
+  ASSERT_EQ(r.codigo, 0) << r.errores;
+  EXPECT_EQ(nlohmann::json::parse(r.salida)["archivos"]["nodelist"],
+            carpeta.Ruta("NODELIST.Z22") + ":NODELIST.122");
+}
+
+TEST(CliArchivos, UnZipCortadoTerminaConEstado2YSuMensaje) {
+  const CarpetaTemporal carpeta;
+  const std::string zip =
+      carpeta.Escribir("NODELIST.Z22", Leer(Datos("listas/NODELIST.Z22")).substr(0, 45000));
+  const SalidaProceso r = Ejecutar(zip, kPointlist, "4:904/13");
+  EXPECT_EQ(r.codigo, 2);
+  EXPECT_EQ(r.errores, "Archive is truncated\n");
+  EXPECT_EQ(r.salida, "");
+}
+
 }  // namespace
