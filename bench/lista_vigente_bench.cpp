@@ -11,6 +11,12 @@
 #include <string>
 #include <vector>
 
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <filesystem>
+#include <iterator>
+
 #include "bench/listas_generadas.h"
 #include "bench/medidas.h"
 #include "lookup/busqueda.h"
@@ -46,8 +52,34 @@ void EscribirSemana(const std::string& ruta, const std::string& cabecera, std::s
   if (!salida) throw std::runtime_error("cannot write " + ruta);
 }
 
-// The 104 Fridays before 2 January 2009 (the generated list's date), each with its list and diff.
-void EscribirDosAnios(const CarpetaTemporal& carpeta) {
+// Replaces a list by a ZIP of it named as distributed: NODELIST.123 becomes NODELIST.Z23.
+void Empaquetar(const std::string& ruta) {
+  std::ifstream entrada(ruta, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(entrada),
+                          std::istreambuf_iterator<char>()};
+  const std::string nombre = std::filesystem::path(ruta).filename().string();
+  const std::string zip = ruta.substr(0, ruta.size() - 3) + "Z" + ruta.substr(ruta.size() - 2);
+  archive* a = archive_write_new();
+  archive_entry* miembro = archive_entry_new();
+  archive_write_set_format_zip(a);
+  archive_entry_set_pathname(miembro, nombre.c_str());
+  archive_entry_set_filetype(miembro, AE_IFREG);
+  archive_entry_set_perm(miembro, 0644);
+  archive_entry_set_size(miembro, static_cast<la_int64_t>(bytes.size()));
+  const bool bien =
+      archive_write_open_filename(a, zip.c_str()) == ARCHIVE_OK &&
+      archive_write_header(a, miembro) == ARCHIVE_OK &&
+      archive_write_data(a, bytes.data(), bytes.size()) == static_cast<la_ssize_t>(bytes.size()) &&
+      archive_write_close(a) == ARCHIVE_OK;
+  archive_entry_free(miembro);
+  archive_write_free(a);
+  if (!bien) throw std::runtime_error("cannot write " + zip);
+  std::filesystem::remove(ruta);
+}
+
+// The 104 Fridays before 2 January 2009 (the generated list's date), each with its list and diff;
+// with `zipUltimoAnio` the last 52 lists are kept as ZIPs, as many users keep them.
+void EscribirDosAnios(const CarpetaTemporal& carpeta, bool zipUltimoAnio = false) {
   std::tm viernes{};
   viernes.tm_year = 2009 - 1900;
   viernes.tm_mday = 2;
@@ -59,6 +91,7 @@ void EscribirDosAnios(const CarpetaTemporal& carpeta) {
     std::snprintf(sufijo, sizeof sufijo, "%03d", viernes.tm_yday + 1);
     EscribirSemana(carpeta.Ruta(std::string("NODELIST.") + sufijo),
                    ";A FidoNet Nodelist for " + Fecha(viernes), 100 * 1024);
+    if (zipUltimoAnio && semana < 52) Empaquetar(carpeta.Ruta(std::string("NODELIST.") + sufijo));
     EscribirSemana(carpeta.Ruta(std::string("NODEDIFF.") + sufijo),
                    ";A FidoNet Nodelist for " + Fecha(viernes), 40 * 1024);
   }
@@ -94,6 +127,12 @@ int Ejecutar() {
   };
 
   const double elegir = MedianaMs([&] { (void)ListaVigente(base); });
+  const CarpetaTemporal empaquetadas;
+  EscribirDosAnios(empaquetadas, true);
+  const std::string baseZip = empaquetadas.Ruta("NODELIST");
+  if (!ListaVigente(baseZip).ends_with("NODELIST.Z61"))  // 26 December 2008
+    throw std::runtime_error("the newest ZIP was not chosen");
+  const double elegirZip = MedianaMs([&] { (void)ListaVigente(baseZip); });
   // Interleaved, so both sides see the same load on the machine.
   std::vector<double> tiemposRuta;
   std::vector<double> tiemposBase;
@@ -114,6 +153,7 @@ int Ejecutar() {
   std::printf("buscarpunto-bench-lista-vigente: median of %d runs, warm page cache\n", kCorridas);
   std::printf("folder: 104 weekly nodelists of 100 KB and 104 diffs, plus the 6 MB lists\n\n");
   std::printf("choose the newest of 104 lists (ListaVigente) %8.2f ms\n", elegir);
+  std::printf("the same with the last 52 lists as ZIPs        %8.2f ms\n", elegirZip);
   std::printf("6 MB search by the files' paths               %8.2f ms\n", porRuta);
   std::printf("6 MB search by base names                     %8.2f ms\n", porBase);
   std::printf("added by choosing                             %8.2f ms (%.1f%%)\n\n", extra,

@@ -18,6 +18,7 @@ namespace {
 // What the packer reads from the file at a time; the line reader's 128-byte steps come after
 // decompression.
 constexpr std::size_t kBloqueArchivo = 64 * 1024;
+constexpr std::size_t kPrimerBloque = 2 * 1024;
 
 char Mayuscula(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -76,6 +77,9 @@ struct MiembroArchivo::Estado {
   Empaque empaque = Empaque::kNinguno;
   std::string base;
   std::vector<char> bloque = std::vector<char>(kBloqueArchivo);
+  // Reads start small and grow: the packers unpack all the input they are given, and reading
+  // a list's date needs only its first bytes.
+  std::size_t pedido = kPrimerBloque;
   int errorSistema = 0;  // errno of a failed read or seek of our own
   bool finVisto = false;
   std::int32_t fallo = 0;
@@ -92,8 +96,9 @@ struct MiembroArchivo::Estado {
     }
     ssize_t n;
     do {
-      n = ::read(e.fd, e.bloque.data(), e.bloque.size());
+      n = ::read(e.fd, e.bloque.data(), e.pedido);
     } while (n < 0 && errno == EINTR);
+    e.pedido = std::min(e.pedido * 2, e.bloque.size());
     if (n < 0) {
       e.errorSistema = errno;
       return -1;
@@ -175,6 +180,7 @@ struct MiembroArchivo::Estado {
       if (::lseek(fd, 0, SEEK_SET) < 0) return CodigoDeErrno(errno);
       usados = inicio.size();
     }
+    pedido = kPrimerBloque;
     finVisto = false;
     abierto = false;
     lector.reset(archive_read_new());
