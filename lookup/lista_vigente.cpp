@@ -11,8 +11,10 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <tuple>
 #include <vector>
 
+#include "lookup/archivo.h"
 #include "lookup/lector_lista.h"
 
 namespace {
@@ -116,11 +118,15 @@ bool EsPatron(std::string_view nombre) {
 struct Candidato {
   std::string nombre;
   std::string ruta;
+  bool legible = true;  // false: packed by a packer that is never read
   std::int64_t dia = 0;
 };
 
-// The day a candidate ranks by: its header's date, else the local day of its time stamp.
-std::int64_t DiaDe(const std::string& ruta, std::time_t modificado) {
+// The day a candidate ranks by: its header's date, else the local day of its time stamp. An ARC
+// or ARJ archive ranks below every other candidate: the list unpacked from it beside it would
+// otherwise lose to it every week, and the search could only report the packer.
+void Clasificar(Candidato& candidato, std::time_t modificado) {
+  const std::string& ruta = candidato.ruta;
   // Ranking must not raise: an unreadable candidate ranks by its time stamp, and if it wins the
   // search's own open reports what is wrong with it.
   const std::int32_t pendiente = resultadoES;
@@ -133,12 +139,17 @@ std::int64_t DiaDe(const std::string& ruta, std::time_t modificado) {
     if (resultadoES == 0) linea = lector.Principio(kTopeCabecera);
   }
   const bool leida = resultadoES == 0;
+  candidato.legible = resultadoES != kEmpaqueArc && resultadoES != kEmpaqueArj;
   resultadoES = pendiente;
-  if (leida)
-    if (const auto fecha = FechaDeCabecera(linea)) return NumeroDeDia(*fecha);
+  if (leida) {
+    if (const auto fecha = FechaDeCabecera(linea)) {
+      candidato.dia = NumeroDeDia(*fecha);
+      return;
+    }
+  }
   std::tm local{};
   localtime_r(&modificado, &local);
-  return NumeroDeDia({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
+  candidato.dia = NumeroDeDia({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
 }
 
 }  // namespace
@@ -199,14 +210,13 @@ std::string ListaVigente(const std::string& ruta) {
     if (::stat(camino.c_str(), &datos) != 0 || !S_ISREG(datos.st_mode) ||
         !FechaDeDosValida(datos.st_mtime))
       continue;
-    candidatos.push_back({std::string(visto), std::move(camino), 0});
-    candidatos.back().dia = DiaDe(candidatos.back().ruta, datos.st_mtime);
+    candidatos.push_back({std::string(visto), std::move(camino)});
+    Clasificar(candidatos.back(), datos.st_mtime);
   }
 
   const Candidato* elegido = nullptr;
+  const auto clave = [](const Candidato& c) { return std::tie(c.legible, c.dia, c.nombre); };
   for (const Candidato& c : candidatos)
-    if (elegido == nullptr || c.dia > elegido->dia ||
-        (c.dia == elegido->dia && c.nombre > elegido->nombre))
-      elegido = &c;
+    if (elegido == nullptr || clave(c) > clave(*elegido)) elegido = &c;
   return elegido == nullptr ? std::string() : elegido->ruta;
 }

@@ -25,6 +25,7 @@ struct FechaLista {
 // The file a list path names now. An existing regular file is itself. Otherwise the last part
 // of the path is a pattern (holding *, ? or [) or a base name, a leading "~/" stands for the home
 // folder, and of the regular files it finds the newest list wins: by the date of its first line,
-// else by the day of its time stamp, and on the same day by the later file name. Empty when
-// nothing is found. Nothing is remembered between calls.
+// else by the day of its time stamp, and on the same day by the later file name; an ARC or ARJ
+// archive, which is never read, only wins when nothing else is there. Empty when nothing is
+// found. Nothing is remembered between calls.
 [[nodiscard]] std::string ListaVigente(const std::string& ruta);

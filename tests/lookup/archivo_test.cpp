@@ -2,6 +2,9 @@
 
 #include "lookup/archivo.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -189,6 +192,21 @@ TEST(ArchivoVigenteTest, ElZipDe2014GanaAUnaListaDe1997) {
   const auto r = Buscar(carpeta.Ruta("nodelist"), Datos("real/R48PNT"), "4:904/13");
   EXPECT_EQ(r.nodo.bbs, "X/Change BBS");
   EXPECT_EQ(r.archivos.nodelist, carpeta.Ruta("NODELIST.Z22") + ":NODELIST.122");
+}
+
+TEST(ArchivoVigenteTest, UnArcNuncaTapaLaListaDesempaquetadaASuLado) {
+  const CarpetaTemporal carpeta;
+  const std::string arc =
+      carpeta.Escribir("NODELIST.A03", "\x1A\x08NODELIST.003\x00"s + std::string(64, 'x'));
+  const std::string lista = carpeta.Escribir("NODELIST.003", Leer(Datos("listas/nodelist.003")));
+  // Downloaded later than the list was written, and named later on the same day.
+  const timespec tiempos[2] = {{1622000000, 0}, {1622000000, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, arc.c_str(), tiempos, 0), 0);
+  EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), lista);
+  std::filesystem::remove(lista);
+  EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), arc);
+  EXPECT_EQ(ErrorDe([&] { (void)Buscar(carpeta.Ruta("NODELIST"), arc, "1:1/120"); }).second,
+            "ARC archives are not supported");
 }
 
 // --- Archives that cannot be read -------------------------------------------------------------
