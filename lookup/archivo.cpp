@@ -6,9 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include "lookup/lector_lista.h"
