@@ -36,6 +36,8 @@ export DISPLAY
 
 "$construccion/bench/buscarpunto-bench"
 echo
+"$construccion/bench/buscarpunto-bench-lista-vigente"
+echo
 QT_QPA_PLATFORM=xcb "$construccion/bench/buscarpunto-bench-ventana"
 echo
 "$construccion/bench/buscarpunto-bench-arranque" "$construccion/app/buscarpunto" \

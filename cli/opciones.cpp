@@ -23,7 +23,8 @@ constexpr const char* kPie =
     "direcciones. Un campo que no se encuentra sale como \"?\". Con --json, un objeto por\n"
     "línea y dirección:\n"
     "  {\"direccion\": ..., \"nodo\": {\"bbs\", \"sysop\", \"ciudad\"},\n"
-    "   \"punto\": {\"nombre\", \"nick\", \"ciudad\", \"telefono\"}}\n"
+    "   \"punto\": {\"nombre\", \"nick\", \"ciudad\", \"telefono\"},\n"
+    "   \"archivos\": {\"nodelist\", \"pointlist\"}}  (los archivos que se leyeron)\n"
     "\n"
     "Con --completo, el objeto \"nodo\" lleva además \"estado\" (la clave de la línea: \"\",\n"
     "\"Zone\", \"Region\", \"Host\", \"Hub\", \"Pvt\", \"Hold\" o \"Down\"), \"telefono\",\n"
@@ -63,7 +64,21 @@ constexpr const char* kPie =
     "\n"
     "Configuración: sin --nodelist o --pointlist se usan las rutas guardadas por el\n"
     "programa (valores NodeList y PointList de $XDG_CONFIG_HOME/Tervanik/NodeList.conf,\n"
-    "por omisión ~/.config/Tervanik/NodeList.conf).";
+    "por omisión ~/.config/Tervanik/NodeList.conf).\n"
+    "\n"
+    "Listas semanales: en lugar de un archivo se puede dar el nombre base de la lista\n"
+    "(~/fido/NODELIST) o un patrón (~/fido/NODELIST.*). En cada búsqueda se lee la lista\n"
+    "más nueva: la de fecha más reciente en su primera línea, entre los archivos\n"
+    "<base>.nnn y <base>.Xnn (en mayúsculas o minúsculas) o los que encajan en el patrón.\n"
+    "Una ruta que nombra un archivo existente lee ese archivo.\n"
+    "\n"
+    "Listas empaquetadas: una lista en un archivo ZIP, 7-Zip, RAR o LHA (NODELIST.Z03), o\n"
+    "comprimida sola con gzip o bzip2, se lee sin desempaquetarla: el miembro con el nombre\n"
+    "del archivo (NODELIST.003), si no el único, si no el mayor. --json lo nombra como\n"
+    "NODELIST.Z03:NODELIST.003. ARC y ARJ no se leen. Un archivo que no se puede leer\n"
+    "termina con estado 2 (\"Archive is truncated\", \"Archive is damaged\",\n"
+    "\"Archive member is encrypted\", \"Archive holds no list\",\n"
+    "\"ARC archives are not supported\", \"ARJ archives are not supported\").";
 
 }  // namespace
 

@@ -18,6 +18,8 @@ struct TextosVisibles {
   std::string nick;
   std::string ciudadPunto;
   std::string telefono;
+  std::string archivoNodelist;
+  std::string archivoPointlist;
 };
 
 // The address is decoded too: it comes from the command line as bytes, like the lists.
@@ -29,7 +31,9 @@ TextosVisibles Decodificar(std::string_view direccion, const ResultadoBusqueda& 
           DecodificarTexto(resultado.punto.nombre),
           DecodificarTexto(resultado.punto.nick),
           DecodificarTexto(resultado.punto.ciudad),
-          DecodificarTexto(resultado.punto.telefono)};
+          DecodificarTexto(resultado.punto.telefono),
+          DecodificarTexto(resultado.archivos.nodelist),
+          DecodificarTexto(resultado.archivos.pointlist)};
 }
 
 void EscribirTexto(std::ostream& destino, const TextosVisibles& t) {
@@ -55,10 +59,14 @@ void EscribirJson(std::ostream& destino, const TextosVisibles& t) {
   punto["nick"] = t.nick;
   punto["ciudad"] = t.ciudadPunto;
   punto["telefono"] = t.telefono;
+  nlohmann::ordered_json archivos;
+  archivos["nodelist"] = t.archivoNodelist;
+  archivos["pointlist"] = t.archivoPointlist;
   nlohmann::ordered_json linea;
   linea["direccion"] = t.direccion;
   linea["nodo"] = std::move(nodo);
   linea["punto"] = std::move(punto);
+  linea["archivos"] = std::move(archivos);
   destino << linea.dump() << '\n';
 }
 

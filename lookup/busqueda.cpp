@@ -2,16 +2,20 @@
 
 #include "lookup/direccion.h"
 #include "lookup/lector_lista.h"
+#include "lookup/lista_vigente.h"
 
 ResultadoBusqueda EjecutarBusqueda(const std::string& rutaNodelist,
                                    const std::string& rutaPointlist, std::string_view direccion,
                                    const Informar& informar) {
+  // Resolved at every search: a new week's list counts from the next search on.
+  const std::string nodos = ListaVigente(rutaNodelist);
+  const std::string puntos = ListaVigente(rutaPointlist);
   bool correcto = true;
-  if (!ExisteArchivo(rutaNodelist)) {
+  if (!ExisteArchivo(nodos)) {
     informar(kFaltaNodelist);
     correcto = false;
   }
-  if (!ExisteArchivo(rutaPointlist)) {
+  if (!ExisteArchivo(puntos)) {
     informar(kFaltaPointlist);
     correcto = false;
   }
@@ -20,8 +24,8 @@ ResultadoBusqueda EjecutarBusqueda(const std::string& rutaNodelist,
   // Readers live for one search only: whatever ends it, no list file is left open.
   LectorLista lectorNodos;
   LectorLista lectorPuntos;
-  lectorNodos.Asignar(rutaNodelist);
-  lectorPuntos.Asignar(rutaPointlist);
+  lectorNodos.Asignar(nodos);
+  lectorPuntos.Asignar(puntos);
   lectorNodos.Abrir();
   ComprobarES();
   lectorPuntos.Abrir();
@@ -31,9 +35,11 @@ ResultadoBusqueda EjecutarBusqueda(const std::string& rutaNodelist,
   ResultadoBusqueda resultado;
   resultado.ejecutada = true;
   resultado.nodo = BuscarNodo(lectorNodos, partes.parteNodo);
+  resultado.archivos.nodelist = lectorNodos.Nombre();
   lectorNodos.Cerrar();
   ComprobarES();
   resultado.punto = BuscarPunto(lectorPuntos, partes.parteNodo, partes.partePunto);
+  resultado.archivos.pointlist = lectorPuntos.Nombre();
   lectorPuntos.Cerrar();
   ComprobarES();
   return resultado;

@@ -10,17 +10,26 @@
 inline constexpr const char* kFaltaNodelist = "No se encuentra el archivo de NodeList";
 inline constexpr const char* kFaltaPointlist = "No se encuentra el archivo de PointList";
 
+// The files a search read, as bytes: each list's path, or "archive:member" for a list read
+// from inside an archive.
+struct ArchivosLeidos {
+  std::string nodelist;
+  std::string pointlist;
+};
+
 struct ResultadoBusqueda {
   bool ejecutada = false;
   DatosNodo nodo;
   DatosPunto punto;
+  ArchivosLeidos archivos;
 };
 
 // Shows one message and returns once the user has seen it.
 using Informar = std::function<void(const std::string& mensaje)>;
 
-// One whole search. Missing list files are reported through `informar` (NodeList first) and
-// leave `ejecutada` false; I/O failures are raised as ErrorEntradaSalida.
+// One whole search. Each list path is first turned into the file to read (ListaVigente). Missing
+// list files are reported through `informar` (NodeList first) and leave `ejecutada` false; I/O
+// failures are raised as ErrorEntradaSalida.
 [[nodiscard]] ResultadoBusqueda EjecutarBusqueda(const std::string& rutaNodelist,
                                                  const std::string& rutaPointlist,
                                                  std::string_view direccion,

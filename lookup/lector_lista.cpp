@@ -1,5 +1,7 @@
 #include "lookup/lector_lista.h"
 
+#include "lookup/archivo.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -51,15 +53,14 @@ bool TieneCero(const std::string& ruta) {
   return ruta.find('\0') != std::string::npos;
 }
 
-// Like a DOS date: local years 1980 to 2107 only.
-bool FechaValida(std::time_t momento) {
+}  // namespace
+
+bool FechaDeDosValida(std::time_t momento) {
   std::tm local{};
   if (localtime_r(&momento, &local) == nullptr) return false;
   const int anio = local.tm_year + 1900;
   return anio >= 1980 && anio <= 2107;
 }
-
-}  // namespace
 
 ErrorEntradaSalida::ErrorEntradaSalida(std::int32_t codigo, const std::string& mensaje)
     : std::runtime_error(mensaje), codigo_(codigo) {}
@@ -80,6 +81,18 @@ std::string MensajeError(std::int32_t codigo) {
       return "Disk full";
     case 106:
       return "Invalid numeric input";
+    case kArchivoTruncado:
+      return "Archive is truncated";
+    case kArchivoDaniado:
+      return "Archive is damaged";
+    case kMiembroCifrado:
+      return "Archive member is encrypted";
+    case kArchivoSinLista:
+      return "Archive holds no list";
+    case kEmpaqueArc:
+      return "ARC archives are not supported";
+    case kEmpaqueArj:
+      return "ARJ archives are not supported";
     default:
       return "I/O error " + std::to_string(codigo);
   }
@@ -117,14 +130,19 @@ bool ExisteArchivo(const std::string& ruta) {
   if (ruta.empty() || TieneCero(ruta)) return false;
   struct stat datos {};
   if (stat(ruta.c_str(), &datos) != 0) return false;
-  return S_ISREG(datos.st_mode) && FechaValida(datos.st_mtime);
+  return S_ISREG(datos.st_mode) && FechaDeDosValida(datos.st_mtime);
 }
+
+LectorLista::LectorLista() = default;
+
+LectorLista::LectorLista(std::size_t tamBloque) : bufer_(std::max(tamBloque, kTamBufer)) {}
 
 LectorLista::~LectorLista() {
   Soltar();
 }
 
 void LectorLista::Soltar() noexcept {
+  archivo_.reset();
   if (manejador_ >= 0) ::close(manejador_);
   manejador_ = -1;
 }
@@ -133,12 +151,17 @@ void LectorLista::Asignar(std::string ruta) {
   // Only reached after a failed search; the old file is never read again.
   Soltar();
   posBufer_ = finBufer_ = 0;
+  primerBloque_ = true;
+  miembro_.clear();
   ruta_ = std::move(ruta);
 }
 
 void LectorLista::Abrir() {
   if (Abierto()) Cerrar();
   posBufer_ = finBufer_ = 0;
+  primerBloque_ = true;
+  archivo_.reset();
+  miembro_.clear();
   if (TieneCero(ruta_)) {
     resultadoES = 3;
     return;
@@ -175,8 +198,35 @@ void LectorLista::Abrir() {
   manejador_ = fd;
 }
 
+// The list inside an archive, through the same buffer as a plain file's bytes. `leidos`: the
+// archive's first bytes, already in the buffer.
+bool LectorLista::LeerArchivo(std::uint32_t leidos) {
+  if (!archivo_) {
+    const std::string inicio(reinterpret_cast<const char*>(bufer_.data()), leidos);
+    archivo_ = std::make_unique<MiembroArchivo>(manejador_, inicio, EmpaqueDe(inicio), ruta_);
+    if (const std::int32_t codigo = archivo_->Abrir(); codigo != 0) {
+      resultadoES = codigo;
+      return false;
+    }
+    miembro_ = archivo_->Miembro();
+  }
+  const std::int64_t n = archivo_->Leer(bufer_.data(), bufer_.size());
+  if (n < 0) {
+    resultadoES = static_cast<std::int32_t>(-n);
+    return false;
+  }
+  if (n == 0) {
+    bufer_[0] = kFinDatos;
+    finBufer_ = 1;
+  } else {
+    finBufer_ = static_cast<std::uint32_t>(n);
+  }
+  return true;
+}
+
 bool LectorLista::Rellenar() {
   posBufer_ = finBufer_ = 0;
+  if (archivo_) return LeerArchivo(0);
   ssize_t leidos;
   do {
     leidos = ::read(manejador_, bufer_.data(), bufer_.size());
@@ -184,6 +234,13 @@ bool LectorLista::Rellenar() {
   if (leidos < 0) {
     resultadoES = CodigoDeErrno(errno);
     return false;
+  }
+  if (primerBloque_) {
+    primerBloque_ = false;
+    const std::string_view inicio(reinterpret_cast<const char*>(bufer_.data()),
+                                  static_cast<std::size_t>(leidos));
+    if (EmpaqueDe(inicio) != Empaque::kNinguno)
+      return LeerArchivo(static_cast<std::uint32_t>(leidos));
   }
   if (leidos == 0) {
     // The end marker stands in for the missing bytes; the file is not touched again.
@@ -242,10 +299,28 @@ void LectorLista::LeerLinea(std::string& linea, std::size_t limite) {
   ComprobarES();
 }
 
+std::string LectorLista::Principio(std::size_t tope) {
+  std::string linea;
+  while (linea.size() < tope && HayByte()) {
+    const unsigned char* inicio = bufer_.data() + posBufer_;
+    const unsigned char* fin =
+        inicio + std::min<std::size_t>(finBufer_ - posBufer_, tope - linea.size());
+    const unsigned char* p = FinDeTexto(inicio, fin);
+    linea.append(reinterpret_cast<const char*>(inicio), static_cast<std::size_t>(p - inicio));
+    posBufer_ = static_cast<std::uint32_t>(p - bufer_.data());
+    if (p != fin) break;
+  }
+  return linea;
+}
+
 std::string LectorLista::LeerLinea() {
   std::string linea;
   LeerLinea(linea);
   return linea;
+}
+
+std::string LectorLista::Nombre() const {
+  return miembro_.empty() ? ruta_ : ruta_ + ":" + miembro_;
 }
 
 void LectorLista::Cerrar() {
@@ -253,6 +328,7 @@ void LectorLista::Cerrar() {
     resultadoES = kCerrarSinAbrir;
     return;
   }
+  archivo_.reset();
   const int fd = manejador_;
   manejador_ = -1;
   // Linux releases the descriptor even when close() reports EINTR.

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <ctime>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -39,16 +40,22 @@ void ComprobarES();
 // True when `ruta` names a regular file with a time stamp a DOS date can hold (1980 to 2107).
 [[nodiscard]] bool ExisteArchivo(const std::string& ruta);
 
+// True when a time stamp falls, in local time, in the years a DOS date can hold.
+[[nodiscard]] bool FechaDeDosValida(std::time_t momento);
+
+class MiembroArchivo;
+
 // Forward reader of one list file, a line at a time, in reads of at most 128 bytes.
 // Lines end at CR LF, CR or LF; a 0x1A byte ends the data. Failures go to resultadoES.
+// A file whose first bytes are an archive's is read through it: the lines are its list member's.
 class LectorLista final {
  public:
   static constexpr std::size_t kTamBufer = 128;
 
-  LectorLista() = default;
+  LectorLista();
   // Reads of up to `tamBloque` bytes instead, for walks through a whole list: at 128 bytes a
   // read, a list costs a system call for every two lines.
-  explicit LectorLista(std::size_t tamBloque) : bufer_(std::max(tamBloque, kTamBufer)) {}
+  explicit LectorLista(std::size_t tamBloque);
   ~LectorLista();
   LectorLista(const LectorLista&) = delete;
   LectorLista& operator=(const LectorLista&) = delete;
@@ -62,13 +69,20 @@ class LectorLista final {
   // Keeps only the first `limite` bytes of the line; the rest is read past and dropped.
   void LeerLinea(std::string& linea, std::size_t limite);
   void Cerrar();
+  // The start of the first line, at most `tope` bytes of it, reading no further than that takes.
+  // Unlike LeerLinea it raises nothing: failures stay in resultadoES, as for the end test.
+  [[nodiscard]] std::string Principio(std::size_t tope);
 
   [[nodiscard]] bool Abierto() const noexcept { return manejador_ >= 0; }
   [[nodiscard]] const std::string& Ruta() const noexcept { return ruta_; }
+  // What is read: the path, or "path:member" once the first read found the list in an archive
+  // (still so after Cerrar).
+  [[nodiscard]] std::string Nombre() const;
 
  private:
   bool HayByte();
   bool Rellenar();
+  bool LeerArchivo(std::uint32_t leidos);
   void Soltar() noexcept;
 
   std::string ruta_;
@@ -76,4 +90,7 @@ class LectorLista final {
   std::vector<unsigned char> bufer_ = std::vector<unsigned char>(kTamBufer);
   std::uint32_t posBufer_ = 0;
   std::uint32_t finBufer_ = 0;
+  bool primerBloque_ = true;
+  std::unique_ptr<MiembroArchivo> archivo_;
+  std::string miembro_;
 };

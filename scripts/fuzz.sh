@@ -13,7 +13,7 @@ esac
 RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
 CARPETA="$RAIZ/build-fuzz"
 DATOS="$RAIZ/tests/data/fuzz"
-OBJETIVOS="lector direccion conversion nodelist pointlist"
+OBJETIVOS="lector direccion conversion nodelist pointlist archivo"
 inicio=$(date +%s)
 
 sh "$RAIZ/scripts/deps.sh" fuzz
@@ -31,7 +31,7 @@ cmake --build "$CARPETA" --target fuzz_todos -j "$(nproc 2>/dev/null || echo 2)"
 # the 128-byte blocks and the longest line of the regression inputs.
 largo_maximo() {
   case "$1" in
-    lector) echo 16384 ;;
+    lector | archivo) echo 16384 ;;
     direccion) echo 1024 ;;
     conversion) echo 512 ;;
     *) echo 8192 ;;

@@ -120,7 +120,7 @@ TEST(CliJson, UnObjetoPorLineaConLasClavesEnOrden) {
   std::vector<std::string> claves;
   for (const auto& [clave, valor] : primero.items())
     claves.push_back(clave);
-  EXPECT_EQ(claves, (std::vector<std::string>{"direccion", "nodo", "punto"}));
+  EXPECT_EQ(claves, (std::vector<std::string>{"direccion", "nodo", "punto", "archivos"}));
   std::vector<std::string> clavesPunto;
   for (const auto& [clave, valor] : primero["punto"].items())
     clavesPunto.push_back(clave);
@@ -134,7 +134,8 @@ TEST(CliJson, UnObjetoPorLineaConLasClavesEnOrden) {
        {{"nombre", "Mark Sullivan"},
         {"nick", "Fells Point"},
         {"ciudad", "Baltimore MD"},
-        {"telefono", "1-410-555-3003"}}}};
+        {"telefono", "1-410-555-3003"}}},
+      {"archivos", {{"nodelist", kNodelist}, {"pointlist", kPointlist}}}};
   EXPECT_EQ(nlohmann::json::parse(lineas[0]), esperado1);
 
   const nlohmann::json segundo = nlohmann::json::parse(lineas[1]);

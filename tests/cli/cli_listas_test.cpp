@@ -1,0 +1,169 @@
+// The lists as users keep them, through the command line: a base name or a pattern finds the
+// newest list, and --json names the files each search read.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "tests/cli/proceso.h"
+
+namespace {
+
+const std::string kPrograma = CLI_PATH;
+const std::string kPointlist = SAMPLES_DIR "/POINTS.345";
+
+std::string Leer(const std::string& ruta) {
+  std::ifstream archivo(ruta, std::ios::binary);
+  return {std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
+}
+
+void Fechar(const std::string& ruta, std::time_t momento) {
+  const timespec tiempos[2] = {{momento, 0}, {momento, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, ruta.c_str(), tiempos, 0), 0) << ruta;
+}
+
+// NODELIST.362 (27 December 1996) and NODELIST.003 (3 January 1997), the later one older on disk.
+class CliListasTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    Fechar(carpeta.Escribir("NODELIST.362", Leer(TEST_DATA_DIR "/listas/nodelist.362")),
+           1622000000);
+    Fechar(carpeta.Escribir("NODELIST.003", Leer(TEST_DATA_DIR "/listas/nodelist.003")),
+           1590000000);
+  }
+
+  SalidaProceso Buscar(const std::string& nodelist, bool json = true) {
+    std::vector<std::string> argumentos{"--nodelist", nodelist, "--pointlist", kPointlist};
+    if (json) argumentos.push_back("--json");
+    argumentos.push_back("1:1/120");
+    return EjecutarProceso(kPrograma, argumentos);
+  }
+
+  CarpetaTemporal carpeta;
+};
+
+TEST_F(CliListasTest, BaseYPatronLeenLaListaMasNueva) {
+  for (const char* escrita : {"NODELIST", "nodelist", "NODELIST.*"}) {
+    const SalidaProceso r = Buscar(carpeta.Ruta(escrita));
+    ASSERT_EQ(r.codigo, 0) << escrita << ": " << r.errores;
+    const auto objeto = nlohmann::json::parse(r.salida);
+    EXPECT_EQ(objeto["nodo"]["sysop"], "Mark Lewis") << escrita;
+    EXPECT_EQ(objeto["archivos"], (nlohmann::json{{"nodelist", carpeta.Ruta("NODELIST.003")},
+                                                  {"pointlist", kPointlist}}))
+        << escrita;
+  }
+}
+
+TEST_F(CliListasTest, UnArchivoNombradoSeLeeTalCual) {
+  const SalidaProceso r = Buscar(carpeta.Ruta("NODELIST.362"));
+  ASSERT_EQ(r.codigo, 0) << r.errores;
+  const auto objeto = nlohmann::json::parse(r.salida);
+  EXPECT_EQ(objeto["nodo"]["sysop"], "Bruce Bodger");
+  EXPECT_EQ(objeto["archivos"]["nodelist"], carpeta.Ruta("NODELIST.362"));
+}
+
+TEST_F(CliListasTest, LaSalidaDeTextoNoCambia) {
+  const SalidaProceso r = Buscar(carpeta.Ruta("NODELIST"), false);
+  EXPECT_EQ(r.codigo, 0);
+  EXPECT_EQ(r.salida,
+            "Dirección de Punto: 1:1/120\nDatos del nodo:\nBBS: RemoteAccess Help USA\n"
+            "Sysop: Mark Lewis\nCiudad: Sanford NC\nDatos del punto:\nNombre: ?\nNick: ?\n"
+            "Ciudad: ?\nTeléfono: ?\n");
+}
+
+TEST_F(CliListasTest, UnPatronSinCoincidenciasEsUnaListaAusente) {
+  const SalidaProceso r = Buscar(carpeta.Ruta("NODELIST.9*"));
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_EQ(r.errores, "No se encuentra el archivo de NodeList\n");
+  EXPECT_EQ(r.salida, "");
+}
+
+TEST_F(CliListasTest, LosNombresNoUtf8SeMuestranDecodificados) {
+  const std::string nombre = carpeta.Escribir("lista\xE9.001", Leer(carpeta.Ruta("NODELIST.003")));
+  const SalidaProceso r = Buscar(carpeta.Ruta("lista\xE9"));
+  ASSERT_EQ(r.codigo, 0) << r.errores;
+  EXPECT_EQ(nlohmann::json::parse(r.salida)["archivos"]["nodelist"],
+            carpeta.Ruta("lista\xC3\xA9.001"));
+}
+
+// --- Lists inside archives ---------------------------------------------------------------------
+
+std::string Datos(const std::string& nombre) {
+  return TEST_DATA_DIR "/" + nombre;
+}
+
+SalidaProceso Ejecutar(const std::string& nodelist, const std::string& pointlist,
+                       const std::string& direccion, bool json = true) {
+  std::vector<std::string> argumentos{"--nodelist", nodelist, "--pointlist", pointlist};
+  if (json) argumentos.push_back("--json");
+  argumentos.push_back(direccion);
+  return EjecutarProceso(kPrograma, argumentos);
+}
+
+// The same search on an archive and on its list unpacked: the same output, but for the names.
+void ComoSinEmpaquetar(const std::vector<std::string>& empaquetadas,
+                       const std::vector<std::string>& planas, const std::string& direccion,
+                       const std::string& nombreNodelist, const std::string& nombrePointlist) {
+  const SalidaProceso texto = Ejecutar(empaquetadas[0], empaquetadas[1], direccion, false);
+  const SalidaProceso textoPlano = Ejecutar(planas[0], planas[1], direccion, false);
+  ASSERT_EQ(texto.codigo, 0) << texto.errores;
+  EXPECT_EQ(texto.salida, textoPlano.salida);
+  EXPECT_NE(texto.salida.find("BBS: "), std::string::npos);
+
+  auto json = nlohmann::json::parse(Ejecutar(empaquetadas[0], empaquetadas[1], direccion).salida);
+  auto jsonPlano = nlohmann::json::parse(Ejecutar(planas[0], planas[1], direccion).salida);
+  EXPECT_EQ(json["archivos"],
+            (nlohmann::json{{"nodelist", nombreNodelist}, {"pointlist", nombrePointlist}}));
+  json.erase("archivos");
+  jsonPlano.erase("archivos");
+  EXPECT_EQ(json, jsonPlano);
+}
+
+TEST(CliArchivos, LaNodelistDeDistribucionYLaPointlistDeMoscuEn7Zip) {
+  const std::string zip = Datos("listas/NODELIST.Z22");
+  const std::string sieteZip = Datos("listas/pnt5020.7z");
+  // The unpacked excerpt keeps zones 3 and 4; the Moscow point is on the 7-Zip's last section.
+  ComoSinEmpaquetar({zip, sieteZip}, {Datos("real/NODELIST.122"), Datos("real/pnt5020.ndl")},
+                    "4:904/13", zip + ":NODELIST.122", sieteZip + ":pnt5020.ndl");
+  // Zone 2 is left out of the excerpt: the 7-Zip is compared with the same nodelist.
+  ComoSinEmpaquetar({Datos("real/NODELIST.122"), sieteZip},
+                    {Datos("real/NODELIST.122"), Datos("real/pnt5020.ndl")}, "2:5020/8086.10",
+                    Datos("real/NODELIST.122"), sieteZip + ":pnt5020.ndl");
+  const auto objeto = nlohmann::json::parse(Ejecutar(zip, sieteZip, "2:5020/8086.10").salida);
+  EXPECT_EQ(objeto["nodo"]["bbs"], "Z80 Station");
+  EXPECT_EQ(objeto["punto"]["nombre"], "Sasha Igin");
+}
+
+TEST(CliArchivos, UnZipConFileIdDizJuntoALaLista) {
+  const CarpetaTemporal carpeta;
+  const std::string zip = carpeta.Escribir("NODELIST.Z22", Leer(Datos("listas/diz.zip")));
+  ComoSinEmpaquetar({zip, kPointlist}, {Datos("real/NODELIST.122"), kPointlist}, "3:640/305",
+                    zip + ":NODELIST.122", kPointlist);
+}
+
+TEST_F(CliListasTest, ElNombreBaseEligeElZipDe2014) {
+  carpeta.Escribir("NODELIST.Z22", Leer(Datos("listas/NODELIST.Z22")));
+  const SalidaProceso r = Buscar(carpeta.Ruta("NODELIST"));
+  ASSERT_EQ(r.codigo, 0) << r.errores;
+  EXPECT_EQ(nlohmann::json::parse(r.salida)["archivos"]["nodelist"],
+            carpeta.Ruta("NODELIST.Z22") + ":NODELIST.122");
+}
+
+TEST(CliArchivos, UnZipCortadoTerminaConEstado2YSuMensaje) {
+  const CarpetaTemporal carpeta;
+  const std::string zip =
+      carpeta.Escribir("NODELIST.Z22", Leer(Datos("listas/NODELIST.Z22")).substr(0, 45000));
+  const SalidaProceso r = Ejecutar(zip, kPointlist, "4:904/13");
+  EXPECT_EQ(r.codigo, 2);
+  EXPECT_EQ(r.errores, "Archive is truncated\n");
+  EXPECT_EQ(r.salida, "");
+}
+
+}  // namespace

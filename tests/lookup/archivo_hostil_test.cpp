@@ -1,0 +1,103 @@
+// Archives that fail under the reader or are built to hurt: reads that fail half-way, a member
+// that unpacks to a gigabyte, damaged archives among the weekly lists.
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "lookup/busqueda.h"
+#include "lookup/lector_lista.h"
+#include "lookup/lista_vigente.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/fallos_sistema.h"
+#include "tests/lookup/descriptores.h"
+#include "tests/lookup/error_de.h"
+#include "tests/lookup/listas_minimas.h"
+
+namespace {
+
+using fallos::Falla;
+using fallos::Inyeccion;
+using fallos::Llamada;
+
+std::string Leer(const std::string& ruta) {
+  std::ifstream archivo(ruta, std::ios::binary);
+  return {std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
+}
+
+class ArchivoHostilTest : public testing::Test {
+ protected:
+  void TearDown() override { resultadoES = 0; }
+
+  CarpetaTemporal carpeta;
+  const std::string nodelist = carpeta.Escribir("NODELIST.345", kNodos);
+};
+
+TEST_F(ArchivoHostilTest, UnaLecturaQueFallaEnMedioDelArchivo) {
+  // The distribution ZIP is larger than one read of the packer: the second read fails.
+  const std::string zip =
+      carpeta.Escribir("NODELIST.Z22", Leer(TEST_DATA_DIR "/listas/NODELIST.Z22"));
+  const Inyeccion falla(Falla{Llamada::Leer, zip, 2, 1, EIO});
+  const auto error = ErrorDe([&] {
+    (void)EjecutarBusqueda(zip, nodelist, "4:904/13",
+                           [](const std::string& m) { ADD_FAILURE() << m; });
+  });
+  EXPECT_EQ(falla.Fallidas(), 1);
+  EXPECT_EQ(error.first, CodigoDeErrno(EIO));
+  EXPECT_EQ(DescriptoresAbiertos(zip), 0);
+}
+
+// The peak resident size of a child that runs one search, and whether it gave `esperado`.
+long PicoEnOtroProceso(const std::string& nodos, const std::string& puntos, bool& correcto) {
+  const pid_t hijo = ::fork();
+  if (hijo == 0) {
+    const auto r = EjecutarBusqueda(nodos, puntos, "2:5020/52.10", [](const std::string&) {});
+    ::_exit(r.ejecutada ? 0 : 1);
+  }
+  int estado = 0;
+  rusage uso{};
+  correcto = hijo > 0 && ::wait4(hijo, &estado, 0, &uso) == hijo && WIFEXITED(estado) &&
+             WEXITSTATUS(estado) == 0;
+  return uso.ru_maxrss;
+}
+
+TEST_F(ArchivoHostilTest, UnMiembroDeUnGigabyteSeLeeConMemoriaPlana) {
+  // 785 bytes of bzip2 that unpack to 1 GiB of zero bytes, one endless line; against the same
+  // search on the smallest lists, since a child starts with its parent's pages.
+  const std::string puntos = carpeta.Escribir("POINTS.345", kPuntos);
+  bool correcto = false;
+  const long base = PicoEnOtroProceso(nodelist, puntos, correcto);
+  ASSERT_TRUE(correcto);
+  const long pico = PicoEnOtroProceso(nodelist, TEST_DATA_DIR "/listas/cero-1gib.bz2", correcto);
+  EXPECT_TRUE(correcto);
+  std::printf("[ measure  ] 1 GiB bzip2 member: peak %ld KiB (%+ld KiB over the small lists)\n",
+              pico, pico - base);
+  // bzip2's own work area for 900 kB blocks is about 4 MB.
+  EXPECT_LT(pico - base, 16 * 1024) << "memory grew with the member";
+}
+
+TEST_F(ArchivoHostilTest, UnArchivoRotoEntreLasSemanasCuentaPorSuFecha) {
+  // Damaged, the 2014 ZIP has no readable date; its 2020 time stamp still beats 1997.
+  const std::string zip =
+      carpeta.Escribir("NODELIST.Z22", Leer(TEST_DATA_DIR "/listas/NODELIST.Z22").substr(0, 40));
+  carpeta.Escribir("NODELIST.003", Leer(TEST_DATA_DIR "/listas/nodelist.003"));
+  EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), zip);
+  EXPECT_EQ(resultadoES, 0);
+  EXPECT_EQ(DescriptoresAbiertos(zip), 0);
+  // The search then says what is wrong with it.
+  const auto error = ErrorDe([&] {
+    (void)EjecutarBusqueda(carpeta.Ruta("NODELIST"), nodelist, "4:904/13",
+                           [](const std::string& m) { ADD_FAILURE() << m; });
+  });
+  EXPECT_EQ(error.second, "Archive is truncated");
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+// Choosing the newest list while the files misbehave: reads that fail, files that go away, a
+// first line that never ends.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "lookup/busqueda.h"
+#include "lookup/lector_lista.h"
+#include "lookup/lista_vigente.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/fallos_sistema.h"
+#include "tests/lookup/descriptores.h"
+#include "tests/lookup/error_de.h"
+#include "tests/lookup/listas_minimas.h"
+
+namespace {
+
+using fallos::Antes;
+using fallos::Falla;
+using fallos::Inyeccion;
+using fallos::Llamada;
+
+void Fechar(const std::string& ruta, std::time_t momento) {
+  const timespec tiempos[2] = {{momento, 0}, {momento, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, ruta.c_str(), tiempos, 0), 0) << ruta;
+}
+
+constexpr std::time_t k2020 = 1590000000;  // May 2020
+constexpr std::time_t k2021 = 1622000000;  // May 2021
+
+class ListaVigenteFallosTest : public testing::Test {
+ protected:
+  void TearDown() override { resultadoES = 0; }
+
+  CarpetaTemporal carpeta;
+};
+
+TEST_F(ListaVigenteFallosTest, UnaPrimeraLineaSinFinSeLeeSoloAlPrincipio) {
+  const std::string enorme =
+      carpeta.Escribir("NODELIST.001", ";A Friday, January 3, 1997 " + std::string(1 << 20, 'x'));
+  carpeta.Escribir("NODELIST.362", ";A Friday, December 27, 1996\r\n");
+  const Inyeccion cuenta(Falla{Llamada::Leer, enorme, 1000000, 1, EIO});
+  EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), enorme);
+  EXPECT_GE(cuenta.Llamadas(), 1);
+  EXPECT_LE(cuenta.Llamadas() * LectorLista::kTamBufer, 512u) << "read past the header";
+  EXPECT_EQ(DescriptoresAbiertos(enorme), 0);
+}
+
+TEST_F(ListaVigenteFallosTest, UnCandidatoIlegibleCuentaPorSuFechaDeArchivo) {
+  // By its header the 2014 list is newer; unreadable, the other counts by its 2021 time stamp.
+  const std::string ilegible = carpeta.Escribir("NODELIST.122", ";A Friday, May 2, 2014\r\n");
+  const std::string otra = carpeta.Escribir("NODELIST.003", ";A Friday, January 3, 1997\r\n");
+  Fechar(ilegible, k2020);
+  Fechar(otra, k2021);
+  {
+    const Inyeccion denegada(Falla{Llamada::Abrir, otra, 1, 1, EACCES});
+    EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), otra);
+    EXPECT_EQ(denegada.Fallidas(), 1);
+  }
+  EXPECT_EQ(resultadoES, 0) << "choosing raises nothing and leaves nothing pending";
+  {
+    const Inyeccion rota(Falla{Llamada::Leer, otra, 1, 1, EIO});
+    EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), otra);
+  }
+  EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), ilegible);
+  // A failure pending from before is left as it was.
+  resultadoES = 5;
+  EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), ilegible);
+  EXPECT_EQ(resultadoES, 5);
+}
+
+TEST_F(ListaVigenteFallosTest, LaElegidaDesapareceAntesDeAbrirla) {
+  const std::string vieja = carpeta.Escribir("NODELIST.362", ";A Friday, December 27, 1996\r\n");
+  const std::string nueva =
+      carpeta.Escribir("NODELIST.003", ";A Friday, January 3, 1997\r\n" + std::string(kNodos));
+  const std::string puntos = carpeta.Escribir("POINTS.345", kPuntos);
+  // The first open reads its date; the second is the search's own.
+  const Antes borrar(Llamada::Abrir, nueva, 2, [&] { std::remove(nueva.c_str()); });
+  const auto error = ErrorDe([&] {
+    (void)EjecutarBusqueda(carpeta.Ruta("NODELIST"), puntos, "2:5020/52.10",
+                           [](const std::string&) { ADD_FAILURE() << "no message expected"; });
+  });
+  EXPECT_EQ(error.first, 2);
+  EXPECT_EQ(error.second, "File not found");
+  EXPECT_EQ(DescriptoresAbiertos(puntos) + DescriptoresAbiertos(vieja), 0);
+  EXPECT_EQ(resultadoES, 0);
+}
+
+}  // namespace
