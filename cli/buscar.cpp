@@ -226,6 +226,8 @@ int BuscarCompleto(const RutasListas& rutas, const std::vector<std::string>& dir
       linea["direccion"] = DecodificarTexto(direccion);
       linea["nodo"] = JsonNodo(nodo, true);
       linea["punto"] = JsonPunto(punto, true);
+      linea["archivos"] = {{"nodelist", DecodificarTexto(resultado.archivos.nodelist)},
+                           {"pointlist", DecodificarTexto(resultado.archivos.pointlist)}};
       destino << linea.dump() << '\n';
     } else {
       if (hayBloques) destino << '\n';

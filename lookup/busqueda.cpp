@@ -4,28 +4,35 @@
 #include "lookup/lector_lista.h"
 #include "lookup/lista_vigente.h"
 
-ResultadoBusqueda EjecutarBusqueda(const std::string& rutaNodelist,
-                                   const std::string& rutaPointlist, std::string_view direccion,
-                                   const Informar& informar) {
+std::optional<ArchivosLeidos> ElegirListas(const std::string& rutaNodelist,
+                                           const std::string& rutaPointlist,
+                                           const Informar& informar) {
   // Resolved at every search: a new week's list counts from the next search on.
-  const std::string nodos = ListaVigente(rutaNodelist);
-  const std::string puntos = ListaVigente(rutaPointlist);
+  ArchivosLeidos listas{ListaVigente(rutaNodelist), ListaVigente(rutaPointlist)};
   bool correcto = true;
-  if (!ExisteArchivo(nodos)) {
+  if (!ExisteArchivo(listas.nodelist)) {
     informar(kFaltaNodelist);
     correcto = false;
   }
-  if (!ExisteArchivo(puntos)) {
+  if (!ExisteArchivo(listas.pointlist)) {
     informar(kFaltaPointlist);
     correcto = false;
   }
-  if (!correcto) return {};
+  if (!correcto) return std::nullopt;
+  return listas;
+}
+
+ResultadoBusqueda EjecutarBusqueda(const std::string& rutaNodelist,
+                                   const std::string& rutaPointlist, std::string_view direccion,
+                                   const Informar& informar) {
+  const auto listas = ElegirListas(rutaNodelist, rutaPointlist, informar);
+  if (!listas) return {};
 
   // Readers live for one search only: whatever ends it, no list file is left open.
   LectorLista lectorNodos;
   LectorLista lectorPuntos;
-  lectorNodos.Asignar(nodos);
-  lectorPuntos.Asignar(puntos);
+  lectorNodos.Asignar(listas->nodelist);
+  lectorPuntos.Asignar(listas->pointlist);
   lectorNodos.Abrir();
   ComprobarES();
   lectorPuntos.Abrir();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,12 @@ struct ResultadoBusqueda {
 
 // Shows one message and returns once the user has seen it.
 using Informar = std::function<void(const std::string& mensaje)>;
+
+// The files a search reads, each list path turned into the file it names now (ListaVigente).
+// Missing ones are reported through `informar` (NodeList first) and give nothing.
+[[nodiscard]] std::optional<ArchivosLeidos> ElegirListas(const std::string& rutaNodelist,
+                                                         const std::string& rutaPointlist,
+                                                         const Informar& informar);
 
 // One whole search. Each list path is first turned into the file to read (ListaVigente). Missing
 // list files are reported through `informar` (NodeList first) and leave `ejecutada` false; I/O

@@ -14,7 +14,7 @@ constexpr std::size_t kBloqueRecorrido = 64 * 1024;
 // Both readers are open before anything is read, as for an address: a list that cannot be
 // opened ends the run before any result is written.
 struct LectoresAbiertos {
-  LectoresAbiertos(const ListasElegidas& listas, std::size_t tamBloque)
+  LectoresAbiertos(const ArchivosLeidos& listas, std::size_t tamBloque)
       : nodos(tamBloque), puntos(tamBloque) {
     nodos.Asignar(listas.nodelist);
     puntos.Asignar(listas.pointlist);
@@ -35,23 +35,6 @@ void Cerrar(LectorLista& lector) {
 
 }  // namespace
 
-std::optional<ListasElegidas> ElegirListas(const std::string& rutaNodelist,
-                                           const std::string& rutaPointlist,
-                                           const Informar& informar) {
-  ListasElegidas listas{rutaNodelist, rutaPointlist};
-  bool correcto = true;
-  if (!ExisteArchivo(listas.nodelist)) {
-    informar(kFaltaNodelist);
-    correcto = false;
-  }
-  if (!ExisteArchivo(listas.pointlist)) {
-    informar(kFaltaPointlist);
-    correcto = false;
-  }
-  if (!correcto) return std::nullopt;
-  return listas;
-}
-
 ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
                                            const std::string& rutaPointlist,
                                            std::string_view direccion, const Informar& informar) {
@@ -65,9 +48,11 @@ ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
   std::string linea;
   if (const auto inicio = BuscarLineaNodo(lectores.nodos, partes.parteNodo, linea))
     resultado.nodo = LeerEntradaNodo(linea, *inicio);
+  resultado.archivos.nodelist = lectores.nodos.Nombre();
   Cerrar(lectores.nodos);
   if (BuscarLineaPunto(lectores.puntos, partes.parteNodo, partes.partePunto, linea))
     resultado.punto = LeerEntradaPunto(linea);
+  resultado.archivos.pointlist = lectores.puntos.Nombre();
   Cerrar(lectores.puntos);
   return resultado;
 }

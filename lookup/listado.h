@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,21 +9,11 @@
 
 class ConsultaNombre;
 
-struct ListasElegidas {
-  std::string nodelist;
-  std::string pointlist;
-};
-
-// The files a search reads, chosen from the two list paths as EjecutarBusqueda chooses them.
-// Missing ones are reported through `informar` (NodeList first) and give nothing.
-[[nodiscard]] std::optional<ListasElegidas> ElegirListas(const std::string& rutaNodelist,
-                                                         const std::string& rutaPointlist,
-                                                         const Informar& informar);
-
 struct ResultadoCompleto {
   bool ejecutada = false;
   EntradaNodo nodo;
   EntradaPunto punto;
+  ArchivosLeidos archivos;
 };
 
 // EjecutarBusqueda with every field of both entries it finds.

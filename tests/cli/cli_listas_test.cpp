@@ -61,6 +61,24 @@ TEST_F(CliListasTest, BaseYPatronLeenLaListaMasNueva) {
   }
 }
 
+TEST_F(CliListasTest, BuscarYCompletoTambienLeenLaListaMasNueva) {
+  const std::vector<std::string> listas{"--nodelist", carpeta.Ruta("nodelist"), "--pointlist",
+                                        kPointlist, "--json"};
+  auto argumentos = listas;
+  argumentos.insert(argumentos.end(), {"--buscar", "RemoteAccess"});
+  SalidaProceso r = EjecutarProceso(kPrograma, argumentos);
+  ASSERT_EQ(r.codigo, 0) << r.errores;
+  EXPECT_EQ(nlohmann::json::parse(r.salida)["nodo"]["sysop"], "Mark Lewis");
+
+  argumentos = listas;
+  argumentos.insert(argumentos.end(), {"--completo", "1:1/120"});
+  r = EjecutarProceso(kPrograma, argumentos);
+  ASSERT_EQ(r.codigo, 0) << r.errores;
+  const auto objeto = nlohmann::json::parse(r.salida);
+  EXPECT_EQ(objeto["nodo"]["sysop"], "Mark Lewis");
+  EXPECT_EQ(objeto["archivos"]["nodelist"], carpeta.Ruta("NODELIST.003"));
+}
+
 TEST_F(CliListasTest, UnArchivoNombradoSeLeeTalCual) {
   const SalidaProceso r = Buscar(carpeta.Ruta("NODELIST.362"));
   ASSERT_EQ(r.codigo, 0) << r.errores;
