@@ -68,6 +68,7 @@ run-cli: build
 	$(CLI) --nodelist samples/NODELIST.345 --pointlist samples/POINTS.345 2:5020/52.10 1:261/1.3
 
 bench: build
+	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	@sh bench/ejecutar.sh $(BUILD)
 
 format:
