@@ -44,8 +44,11 @@ ejecutar() {
   hallazgos="$CARPETA/hallazgos/$objetivo"
   mkdir -p "$corpus" "$hallazgos" "$DATOS/regresion/$objetivo"
   estado=0
-  # The first folder takes what the run learns; the committed inputs are only read.
-  "$CARPETA/fuzz/fuzz_$objetivo" \
+  # The first folder takes what the run learns; the committed inputs are only read. A damaged
+  # archive header can make libarchive ask for an impossible amount of memory: outside ASan that
+  # malloc fails and the search reports the archive's error, so let it fail here too, not abort.
+  ASAN_OPTIONS="allocator_may_return_null=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
+    "$CARPETA/fuzz/fuzz_$objetivo" \
     -max_total_time="$SEGUNDOS" -timeout=10 -rss_limit_mb=2048 \
     -max_len="$(largo_maximo "$objetivo")" -print_final_stats=1 \
     -dict="$RAIZ/fuzz/$objetivo.dict" -artifact_prefix="$hallazgos/" \
