@@ -23,14 +23,6 @@ SalidaProceso Ejecutar(const std::string& nodelist, const std::string& pointlist
   return EjecutarProceso(kPrograma, argumentos);
 }
 
-std::vector<std::string> Lineas(const std::string& texto) {
-  std::vector<std::string> lineas;
-  std::istringstream entrada(texto);
-  for (std::string linea; std::getline(entrada, linea);)
-    lineas.push_back(linea);
-  return lineas;
-}
-
 std::vector<nlohmann::json> Objetos(const std::string& texto) {
   std::vector<nlohmann::json> objetos;
   for (const std::string& linea : Lineas(texto))

@@ -42,14 +42,6 @@ std::string Lista(const std::vector<std::string>& lineas) {
   return texto + ";E\r\n\x1A";
 }
 
-std::vector<std::string> Lineas(const std::string& texto) {
-  std::vector<std::string> lineas;
-  std::istringstream entrada(texto);
-  for (std::string linea; std::getline(entrada, linea);)
-    lineas.push_back(linea);
-  return lineas;
-}
-
 // Values read from samples/NODELIST.345 and samples/POINTS.345.
 const std::string kBloque261 =
     "Dirección de Punto: 1:261/1.3\n"

@@ -199,3 +199,11 @@ BloqueoExclusivo::BloqueoExclusivo(const std::string& ruta)
 BloqueoExclusivo::~BloqueoExclusivo() {
   ::close(descriptor_);
 }
+
+std::vector<std::string> Lineas(const std::string& texto) {
+  std::vector<std::string> lineas;
+  std::istringstream entrada(texto);
+  for (std::string linea; std::getline(entrada, linea);)
+    lineas.push_back(linea);
+  return lineas;
+}

@@ -23,6 +23,9 @@ struct SalidaProceso {
 [[nodiscard]] SalidaProceso EjecutarProcesoComo(uid_t id, const std::string& programa,
                                                 const std::vector<std::string>& argumentos);
 
+// The lines of a program's output, without their line ends.
+[[nodiscard]] std::vector<std::string> Lineas(const std::string& texto);
+
 // Holds an exclusive flock on a file for as long as it lives, as a writer would.
 class BloqueoExclusivo final {
  public:
