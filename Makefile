@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thin wrapper around CMake; the README lists the targets.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan

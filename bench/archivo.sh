@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One search through a ZIP of a nodelist against the same search on the unpacked file, as whole
 # buscarpunto-cli processes (median of RUNS each, interleaved). The list is given by hand: a
 # large real one shows the cost of unpacking, e.g. a world nodelist of about 3 MB and its last node.

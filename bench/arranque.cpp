@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the program against the floor, a Qt Widgets program with one empty window: the
 // time from just before each process is spawned to the X server reporting its window mapped. The
 // floor is also timed with one line of text in its window, which is what makes Qt load the fonts.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A name search against `grep -ci` of the same text over the same list, as whole processes: RUNS
 # rounds, each timing ten runs of one and then ten of the other (so the clock's own cost is
 # spread thin), and the median of the rounds. Usage:

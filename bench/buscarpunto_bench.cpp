@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times one whole search (EjecutarBusqueda) for the node and the point that stand last in a
 // generated nodelist and pointlist, against the floor: reading both files to the end in the
 // reader's own 128-byte requests. Also shows that peak memory does not grow with the files.

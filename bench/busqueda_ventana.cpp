@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the search window adds to one search: Enter in the address box of the real TfrmBuscar,
 // up to its labels holding the answer, against EjecutarBusqueda alone on the same generated lists
 // (6 MB each, and 64 KB each, where the window's own part stands out of the noise). Runs on the

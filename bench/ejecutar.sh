@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every benchmark against its floor, on a private X server: the engine, one search through the
 # window, and the start-up to the window mapped. Usage: ejecutar.sh BUILD.
 set -eu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What choosing the newest list costs: a folder of two years of weekly nodelists (104 lists of
 // about 100 KB and 104 diffs) beside the generated 6 MB lists, searched by their base names
 // against the same search by the newest files' own paths.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Large nodelists and pointlists for the benchmarks, written to a temporary folder: the node and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for the program's start-up: Qt Widgets and one empty top-level window, nothing else.
 // With --texto the window also holds one line of text, which is what first loads the fonts.
 // The start-up bench times these and the program to their window being mapped.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package (`make package`, or `cpack -G DEB` in the build folder): what `cmake --install`
 # puts under the prefix, placed under /usr.
 set(CPACK_GENERATOR DEB)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a list file, archive or not, read through LectorLista: the read ends, fails only
 // with an archive's own codes, leaves no descriptor behind, reads the same twice, and a file that
 // is no archive gives the lines of the plain model. The first-line date is checked on the same

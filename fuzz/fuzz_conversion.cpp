@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a point number: the engine's conversion must give the model's value and verdict.
 
 #include <cstddef>

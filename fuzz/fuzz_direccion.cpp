@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a typed address: both splits end and keep every character in its place.
 
 #include <cstddef>

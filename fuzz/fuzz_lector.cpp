@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes, written to a real file and read through LectorLista to the end, must give the
 // lines of the plain model: line ends, the 0x1A end marker and the 128-byte reads included.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A typed address and any pointlist bytes: the point search ends, raises nothing on a readable
 // file, leaves no descriptor behind, and answers what the plain model of its rules answers.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Slow, plain models of the engine's rules, written apart from lookup/ so that a fuzz target can

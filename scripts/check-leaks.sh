@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole test suite, windows included, in a Debug build with ASan, UBSan and LeakSanitizer;
 # any leak, bad access or undefined behaviour fails the run.
 # Usage: check-leaks.sh [build-folder] [jobs]

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages a task needs, only those missing.
 # Usage: deps.sh [group...]; groups: build (the default), fuzz, e2e, package.
 set -eu

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets in build-fuzz and runs each for SECONDS (60 unless given), two at a
 # time. Prints the executions per target; any crash, leak, timeout or memory blow-up fails the
 # run, and its input is copied to tests/data/fuzz/regresion/<target>/ for the regression tests.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package of a build tree: BUILD/buscarpunto_<version>_<arch>.deb.
 # Usage: package.sh [BUILD]; BUILD (build unless given) must be built already.
 set -eu

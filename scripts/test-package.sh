@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian package of BUILD with apt, so that Debian has to resolve every dependency it
 # names, checks what it put under /usr, starts the window on a private X server, and removes the
 # package again. Runs as often as wanted on the same machine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A system call failing under a search started from the window: the guard reports the exact
 // message, the labels keep the last result, no list file stays open, and the program goes on.
 

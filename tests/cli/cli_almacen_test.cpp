@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line lookup only reads the settings store, and only the values no option replaces.
 
 #include <gtest/gtest.h>

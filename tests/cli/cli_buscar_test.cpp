@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --buscar and --completo: the real executable on real list excerpts (tests/data/real).
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lists as users keep them, through the command line: a base name or a pattern finds the
 // newest list, and --json names the files each search read.
 

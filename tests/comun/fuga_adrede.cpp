@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Leaks on purpose: the leak check must catch this, or it would catch nothing.
 #include <cstdio>
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The program as a user and a screen reader meet it: X input through xdotool, what is on
 screen through AT-SPI, windows found by their captions and values by what names them."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The journeys through the real program. Run inside a D-Bus session on an X display with a
 window manager (run.sh sets all of that up): recorridos.py BUILD ARTIFACTS."""
 

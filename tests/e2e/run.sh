@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The journeys through the real program on a private X server (Xvfb) with a window manager
 # (openbox) and an accessibility bus, driven from outside: xdotool types and clicks, AT-SPI reads
 # what is on screen. Usage: run.sh BUILD. Screenshots and logs go to BUILD/e2e-artifacts/.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target once on every file of the folders (or files) given: the committed seeds and
 // the inputs that once broke a rule stay checked by every ordinary test run, without libFuzzer.
 

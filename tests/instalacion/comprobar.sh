@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks an installed copy of the program under PREFIX: each file in place, the manual page and the
 # desktop entry valid, both programs running from there. Shared by the install test (a temporary
 # prefix) and the package test (/usr).

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build tree into a fresh temporary prefix and checks what lands there.
 # Usage: instalacion.sh CMAKE BUILD_DIR SAMPLES_DIR
 set -eu

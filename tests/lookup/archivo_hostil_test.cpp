@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Archives that fail under the reader or are built to hurt: reads that fail half-way, a member
 // that unpacks to a gigabyte, damaged archives among the weekly lists.
 

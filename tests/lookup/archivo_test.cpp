@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lists read straight from the archives they travel in (tests/data/listas, see SOURCES.txt).
 
 #include "lookup/archivo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name search's comparison: letter case, "_" as a blank, decoding, which fields count.
 
 #include "lookup/consulta.h"

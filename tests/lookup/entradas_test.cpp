@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Walking every entry of a list with its address, and reading whole entries.
 
 #include "lookup/entradas.h"

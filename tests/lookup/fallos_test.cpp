@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // System calls that fail under the reader, one at a time, through the test-only interposer.
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files nobody should point the program at, and files built to hurt: each search ends, with a
 // result or an exact message, in bounded memory.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reader in large blocks, as whole-list walks use it: the same lines as in 128-byte reads.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing the newest list while the files misbehave: reads that fail, files that go away, a
 // first line that never ends.
 

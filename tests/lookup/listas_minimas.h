@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The smallest lists a whole search finds something in: 2:5020/52.10.

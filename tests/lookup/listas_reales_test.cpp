@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lookups in real FidoNet lists (tests/data/real, see SOURCES.txt there). Every expected value
 // was read off the list file by hand.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stores both paths over and over, as a configuration window of another copy of the program does
 // each time it is accepted. Usage: escritor_rutas MARK ROUNDS
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Store files nobody wrote by hand: garbage, huge files, huge values.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Other copies of the program, run as child processes.
 #include <gtest/gtest.h>
 #include <spawn.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the LHA and RAR test archives of tests/data/listas/ (no free packer writes them).
 
 Both hold one member stored without compression, the way old packers store small or
