@@ -149,6 +149,8 @@ Aplicacion::Aplicacion(int& argc, char** argv)
   // The application's name, not its display name: Qt's X11 platform would append a display name
   // to every window's title.
   setApplicationName(titulo_);
+  // Wayland ties the windows to the installed desktop entry (its icon, its name) by this name.
+  setDesktopFileName(QStringLiteral(ID_APLICACION));
   setWindowIcon(QIcon(QStringLiteral(":/buscarpunto.xpm")));
   // Only closing the main window ends the program, not closing whatever window was last.
   setQuitOnLastWindowClosed(false);

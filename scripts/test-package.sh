@@ -71,6 +71,11 @@ for d in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libc6 fonts-dejavu-cor
     falla "Depends lacks $d"
 done
 
+# What Debian's own checker says of the package: no error and no warning.
+if ! lintian --fail-on error,warning "$paquete" >"$trabajo/lintian.log" 2>&1; then
+  falla "lintian: $(grep -v '^N: ' "$trabajo/lintian.log")"
+fi
+
 # apt reads a local package as its own unprivileged user: a copy in a folder that user may enter.
 chmod 755 "$trabajo"
 cp "$paquete" "$trabajo/"
@@ -99,8 +104,10 @@ cmp -s "$trabajo/esperados" "$trabajo/propios" || {
   diff "$trabajo/esperados" "$trabajo/propios" >&2 || true
 }
 if command -v man >/dev/null 2>&1; then
-  [ "$(man -w buscarpunto-cli 2>/dev/null)" = /usr/share/man/man1/buscarpunto-cli.1.gz ] ||
-    falla "man does not find the buscarpunto-cli page"
+  for pagina in buscarpunto buscarpunto-cli; do
+    [ "$(man -w "$pagina" 2>/dev/null)" = "/usr/share/man/man1/$pagina.1.gz" ] ||
+      falla "man does not find the $pagina page"
+  done
 fi
 sh "$raiz/tests/instalacion/comprobar.sh" /usr "$raiz/samples" || falla "checks under /usr"
 

@@ -36,25 +36,57 @@ for f in NODELIST.345 POINTS.345 README.txt; do
     falla "examples/$f differs from samples/$f"
 done
 
-# Manual page: a gzip file that groff sets without one warning, with a NAME line whatis can read.
-pagina=$prefijo/share/man/man1/buscarpunto-cli.1.gz
-if gzip -t "$pagina" 2>/dev/null; then
+# Manual pages: gzip files that groff sets without one warning, with a NAME line whatis can read.
+for nombre in buscarpunto buscarpunto-cli; do
+  pagina=$prefijo/share/man/man1/$nombre.1.gz
+  if ! gzip -t "$pagina" 2>/dev/null; then
+    falla "$pagina is not a valid gzip file"
+    continue
+  fi
   gzip -dc "$pagina" >"$trabajo/pagina.1"
   if command -v groff >/dev/null 2>&1; then
-    groff -k -ww -z -man "$trabajo/pagina.1" 2>"$trabajo/groff.err" || falla "groff failed"
-    [ -s "$trabajo/groff.err" ] && falla "groff warns: $(cat "$trabajo/groff.err")"
+    groff -k -ww -z -man "$trabajo/pagina.1" 2>"$trabajo/groff.err" ||
+      falla "groff failed on $nombre.1"
+    [ -s "$trabajo/groff.err" ] && falla "groff warns on $nombre.1: $(cat "$trabajo/groff.err")"
   else
-    echo "note: groff is not installed, the manual page was not typeset"
+    echo "note: groff is not installed, the manual page $nombre.1 was not typeset"
   fi
   if command -v lexgrog >/dev/null 2>&1; then
-    lexgrog "$pagina" | grep -q 'buscarpunto-cli - ' || falla "whatis cannot read the NAME section"
+    lexgrog "$pagina" | grep -q "$nombre - " ||
+      falla "whatis cannot read the NAME section of $nombre.1"
   fi
+done
+
+# Debian's copyright in the machine-readable format, and a changelog whose newest entry is the
+# release the AppStream metadata names first.
+documentos=$prefijo/share/doc/buscarpunto
+head -n 1 "$documentos/copyright" |
+  grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  falla "copyright is not in the machine-readable format"
+grep -q '/usr/share/common-licenses/GPL-3' "$documentos/copyright" ||
+  falla "copyright does not refer to /usr/share/common-licenses/GPL-3"
+metadatos=$prefijo/$(grep '^share/metainfo/' "$(dirname "$0")/archivos.txt")
+cambios=$(gzip -dc "$documentos/changelog.gz" | sed -n '1s/^buscarpunto (\([^)]*\)) .*/\1/p')
+lanzamiento=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metadatos" | head -n 1)
+{ [ -n "$cambios" ] && [ "$cambios" = "$lanzamiento" ]; } ||
+  falla "changelog's newest version '$cambios' is not the metadata's release '$lanzamiento'"
+
+# AppStream metadata, checked with the desktop entry its launchable names, as a software centre
+# reads them.
+lanzador=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metadatos")
+entrada=$prefijo/share/applications/$lanzador
+[ -f "$entrada" ] || falla "the launchable $lanzador is not an installed desktop entry"
+if command -v appstreamcli >/dev/null 2>&1; then
+  mkdir -p "$trabajo/arbol/share/metainfo" "$trabajo/arbol/share/applications"
+  cp "$metadatos" "$trabajo/arbol/share/metainfo/"
+  cp "$entrada" "$trabajo/arbol/share/applications/" 2>/dev/null || true
+  appstreamcli validate-tree --no-net "$trabajo/arbol" >"$trabajo/appstream.out" 2>&1 ||
+    falla "appstreamcli validate-tree: $(cat "$trabajo/appstream.out")"
 else
-  falla "$pagina is not a valid gzip file"
+  echo "note: appstreamcli is not installed, the AppStream metadata was not validated"
 fi
 
 # Desktop entry: valid, and naming the installed program and icon.
-entrada=$prefijo/share/applications/buscarpunto.desktop
 if command -v desktop-file-validate >/dev/null 2>&1; then
   desktop-file-validate "$entrada" >"$trabajo/desktop.out" 2>&1 || true
   [ -s "$trabajo/desktop.out" ] && falla "desktop-file-validate: $(cat "$trabajo/desktop.out")"
