@@ -11,6 +11,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "look up FidoNet point addresses in a node
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The debug information of RelWithDebInfo stays in the build tree.
 set(CPACK_STRIP_FILES ON)
+set(CPACK_BUSCARPUNTO_STRIP ${CMAKE_STRIP})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/Recortar.cmake)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The control files with the modes dpkg-deb itself gives them (0644), not the builder's umask.
