@@ -134,7 +134,7 @@ bool CrcCorrecto(std::string_view texto) noexcept {
   return anunciado && *anunciado == CrcDeLista(texto);
 }
 
-DiffAplicado AplicarDiff(LectorLista& lista, LectorLista& diff) {
+DiffAplicado AplicarOrdenes(LectorLista& lista, LectorLista& diff) {
   DiffAplicado resultado;
   std::string& texto = resultado.texto;
   try {
@@ -177,11 +177,23 @@ DiffAplicado AplicarDiff(LectorLista& lista, LectorLista& diff) {
         (texto += linea) += kFinLinea;
       }
     }
-    Comprobar(texto);
   } catch (const Rechazo& rechazo) {
     resultado.rechazo = rechazo.Tipo();
     resultado.motivo = rechazo.what();
     texto = std::string();
+  }
+  return resultado;
+}
+
+DiffAplicado AplicarDiff(LectorLista& lista, LectorLista& diff) {
+  DiffAplicado resultado = AplicarOrdenes(lista, diff);
+  if (resultado.rechazo != RechazoDiff::kNinguno) return resultado;
+  try {
+    Comprobar(resultado.texto);
+  } catch (const Rechazo& rechazo) {
+    resultado.rechazo = rechazo.Tipo();
+    resultado.motivo = rechazo.what();
+    resultado.texto = std::string();
   }
   return resultado;
 }

@@ -44,7 +44,10 @@ inline constexpr std::size_t kTamMaximoListaDiff = 64 * 1024 * 1024;
 // True when the first line of `texto` (CR LF lines) announces the CRC of the rest.
 [[nodiscard]] bool CrcCorrecto(std::string_view texto) noexcept;
 
-// Applies the diff that `diff` reads to the list that `lista` reads, both open and unread, and
-// checks the result's CRC. Failures reading the diff refuse it; failures reading the list are
-// raised as ErrorEntradaSalida, as for any search of it.
+// Carries out the commands of the diff that `diff` reads on the list that `lista` reads, both
+// open and unread, without looking at the result's CRC: never a list to answer from by itself.
+[[nodiscard]] DiffAplicado AplicarOrdenes(LectorLista& lista, LectorLista& diff);
+
+// AplicarOrdenes, then the result's CRC checked against its first line. Failures reading the diff
+// refuse it; failures reading the list are raised as ErrorEntradaSalida, as for any search of it.
 [[nodiscard]] DiffAplicado AplicarDiff(LectorLista& lista, LectorLista& diff);
