@@ -89,8 +89,9 @@ void Salida::Escribir(std::string_view direccion, const ResultadoBusqueda& resul
 }
 
 Avisar AvisarUnaVez(std::ostream& destino) {
-  auto dichos = std::make_shared<std::set<std::string>>();
-  return [&destino, dichos](const std::string& aviso) {
-    if (dichos->insert(aviso).second) destino << DecodificarTexto(aviso) << '\n';
+  auto dichos = std::make_shared<std::set<AvisoDiff>>();
+  return [&destino, dichos](const AvisoDiff& aviso) {
+    if (dichos->insert(aviso).second)
+      destino << "No se aplica " << DecodificarTexto(aviso.diff) << ": " << aviso.motivo << '\n';
   };
 }

@@ -14,7 +14,7 @@ ListaElegida ConDiffs(const std::string& rutaEscrita, const std::string& ruta,
   if (diffs.empty()) return {ruta, nullptr, {}, {}};
   ListaElegida lista = AplicarDiffs(ruta, diffs);
   if (avisar)
-    for (const std::string& aviso : lista.avisos)
+    for (const AvisoDiff& aviso : lista.avisos)
       avisar(aviso);
   return lista;
 }

@@ -31,9 +31,9 @@ struct ResultadoBusqueda {
 // Shows one message and returns once the user has seen it.
 using Informar = std::function<void(const std::string& mensaje)>;
 
-// Takes one line about a diff that was not applied ("No se aplica <diff>: <why>"). The search
-// goes on with the list before it; the caller may say so or stay silent.
-using Avisar = std::function<void(const std::string& aviso)>;
+// Takes a diff that was not applied. The search goes on with the list before it; the caller may
+// say so ("No se aplica <diff>: <motivo>") or stay silent.
+using Avisar = std::function<void(const AvisoDiff& aviso)>;
 
 // Both lists a search reads, each maybe brought forward by its diffs (AplicarDiffs); a reader
 // takes one with AsignarLista.

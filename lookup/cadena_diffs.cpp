@@ -75,10 +75,6 @@ Cabecera LeerCabecera(const std::string& ruta) {
   return cabecera;
 }
 
-std::string Aviso(const std::string& diff, const std::string& motivo) {
-  return "No se aplica " + diff + ": " + motivo;
-}
-
 struct Diff {
   std::string ruta;
   Cabecera cabecera;
@@ -97,7 +93,7 @@ ListaElegida Encadenar(const std::string& ruta, const std::vector<std::string>& 
 
   for (;;) {
     bool aplicado = false;
-    std::vector<std::string> avisos;
+    std::vector<AvisoDiff> avisos;
     for (Diff& diff : diffs) {
       if (diff.probado || diff.cabecera.linea != cabecera) continue;
       diff.probado = true;
@@ -110,13 +106,13 @@ ListaElegida Encadenar(const std::string& ruta, const std::vector<std::string>& 
       lector.Abrir();
       if (const std::int32_t codigo = resultadoES; codigo != 0) {
         resultadoES = 0;
-        avisos.push_back(Aviso(diff.ruta, "no se puede leer: " + MensajeError(codigo)));
+        avisos.push_back({diff.ruta, "no se puede leer: " + MensajeError(codigo)});
         continue;
       }
       DiffAplicado resultado = AplicarDiff(vieja, lector);
       if (resultado.rechazo == RechazoDiff::kOtraLista) continue;
       if (resultado.rechazo != RechazoDiff::kNinguno) {
-        avisos.push_back(Aviso(lector.Nombre(), resultado.motivo));
+        avisos.push_back({lector.Nombre(), resultado.motivo});
         continue;
       }
       lista.nombre = (lista.texto ? lista.nombre : vieja.Nombre()) + '+' + lector.Nombre();
@@ -136,7 +132,7 @@ ListaElegida Encadenar(const std::string& ruta, const std::vector<std::string>& 
     if (diff.cabecera.codigo != 0 && diff.cabecera.codigo != kEmpaqueArc &&
         diff.cabecera.codigo != kEmpaqueArj)
       lista.avisos.push_back(
-          Aviso(diff.ruta, "no se puede leer: " + MensajeError(diff.cabecera.codigo)));
+          {diff.ruta, "no se puede leer: " + MensajeError(diff.cabecera.codigo)});
   return lista;
 }
 

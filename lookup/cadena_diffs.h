@@ -1,11 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <compare>
 #include <memory>
 #include <string>
 #include <vector>
 
 class LectorLista;
+
+// A diff that was not applied: which one (bytes, the reader's name for it) and why (the
+// program's own words).
+struct AvisoDiff {
+  std::string diff;
+  std::string motivo;
+
+  bool operator==(const AvisoDiff&) const = default;
+  auto operator<=>(const AvisoDiff&) const = default;
+};
 
 // The list a search reads: a file, or the list its diffs brought forward, kept in memory.
 struct ListaElegida {
@@ -14,8 +25,8 @@ struct ListaElegida {
   // reader's name for it ("archive:member" inside an archive). Empty when no diff was applied.
   std::shared_ptr<const std::string> texto;
   std::string nombre;
-  // One line for each diff that was refused: which one and why.
-  std::vector<std::string> avisos;
+  // Each diff that was refused.
+  std::vector<AvisoDiff> avisos;
 };
 
 // The list `ruta` (the full list ListaVigente chose) brought forward by the `diffs` that chain

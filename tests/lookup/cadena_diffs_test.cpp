@@ -47,13 +47,13 @@ const Informar kSinFaltas = [](const std::string& m) { ADD_FAILURE() << "unexpec
 struct Respuesta {
   DatosNodo nodo;
   std::string archivo;
-  std::vector<std::string> avisos;
+  std::vector<AvisoDiff> avisos;
 };
 
 Respuesta Buscar(const std::string& nodos, const std::string& puntos, std::string_view direccion) {
   Respuesta r;
   const ResultadoBusqueda resultado = EjecutarBusqueda(
-      nodos, puntos, direccion, kSinFaltas, [&](const std::string& a) { r.avisos.push_back(a); });
+      nodos, puntos, direccion, kSinFaltas, [&](const AvisoDiff& a) { r.avisos.push_back(a); });
   EXPECT_TRUE(resultado.ejecutada);
   r.nodo = resultado.nodo;
   r.archivo = resultado.archivos.nodelist;
@@ -123,8 +123,8 @@ TEST_F(CadenaTest, UnDiffRechazadoParaLaCadenaYSeDice) {
     EXPECT_EQ(r.nodo.sysop, "Sysop 2");
     EXPECT_EQ(r.archivo, lista + "+" + primera);
     ASSERT_EQ(r.avisos.size(), 1u);
-    EXPECT_TRUE(r.avisos[0].starts_with("No se aplica " + rechazada + ": el CRC no coincide"))
-        << r.avisos[0];
+    EXPECT_EQ(r.avisos[0].diff, rechazada);
+    EXPECT_TRUE(r.avisos[0].motivo.starts_with("el CRC no coincide")) << r.avisos[0].motivo;
   }
 }
 
@@ -144,8 +144,8 @@ TEST_P(RechazoTest, LaBusquedaLeeLaListaDeAntesYLoDice) {
   EXPECT_EQ(r.nodo.sysop, "Sysop 1");
   EXPECT_EQ(r.archivo, lista);
   ASSERT_EQ(r.avisos.size(), 1u);
-  EXPECT_TRUE(r.avisos[0].starts_with("No se aplica " + diff + ": ")) << r.avisos[0];
-  EXPECT_NE(r.avisos[0].find(GetParam().enAviso), std::string::npos) << r.avisos[0];
+  EXPECT_EQ(r.avisos[0].diff, diff);
+  EXPECT_NE(r.avisos[0].motivo.find(GetParam().enAviso), std::string::npos) << r.avisos[0].motivo;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -312,8 +312,8 @@ TEST_F(ParRealTest, UnArchivoDanadoNoSeAplicaYSeDice) {
   EXPECT_EQ(r.nodo.sysop, "Bruce Bodger");
   EXPECT_EQ(r.archivo, lista);
   ASSERT_EQ(r.avisos.size(), 1u);
-  EXPECT_TRUE(r.avisos[0].starts_with("No se aplica " + diff)) << r.avisos[0];
-  EXPECT_NE(r.avisos[0].find("no se puede leer"), std::string::npos) << r.avisos[0];
+  EXPECT_EQ(r.avisos[0].diff, diff + ":NODEDIFF.003");
+  EXPECT_TRUE(r.avisos[0].motivo.starts_with("no se puede leer: Archive")) << r.avisos[0].motivo;
 }
 
 TEST_F(ParRealTest, LaEntradaEnteraYLaBusquedaPorNombreLeenLaListaNueva) {
