@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -55,7 +56,7 @@ nlohmann::json SinArchivos(const std::string& salida) {
 TEST_F(CliDiffsTest, CadaBusquedaRespondeComoLaListaNueva) {
   const std::string diff = carpeta.Escribir("NODEDIFF.003", Leer(kDatos + "NODEDIFF.003"));
   const std::vector<std::vector<std::string>> busquedas{{"6:760/101.1", "1:1/120"},
-                                                                                                          {"--completo", "--json", "1:1/120"},
+                                                        {"--completo", "--json", "1:1/120"},
                                                         {"--buscar", "Mark Lewis"},
                                                         {"--buscar", "Bruce Bodger", "--json"}};
   for (const auto& busqueda : busquedas) {
@@ -82,17 +83,24 @@ TEST_F(CliDiffsTest, ElDiffEmpaquetadoSeNombraConSuMiembro) {
 }
 
 TEST_F(CliDiffsTest, UnDiffAlteradoSeDiceUnaVezYLaBusquedaSaleCon0) {
+  // In a folder whose name is not UTF-8: the name is shown decoded, the reason as it is.
+  std::filesystem::create_directory(carpeta.Ruta("fido\xE9"));
+  carpeta.Escribir("fido\xE9/NODELIST.362", Leer(kDatos + "nodelist.362.bz2"));
   std::string alterado = Leer(kDatos + "NODEDIFF.003");
   alterado.replace(alterado.find("InterMail_Help"), 14, "InterMail_Hlep");
-  const std::string diff = carpeta.Escribir("NODEDIFF.003", alterado);
-  const SalidaProceso r = Ejecutar(carpeta.Ruta("NODELIST"), {"--json", "1:1/120", "1:1/120"});
+  carpeta.Escribir("fido\xE9/NODEDIFF.003", alterado);
+  const SalidaProceso r =
+      Ejecutar(carpeta.Ruta("fido\xE9/NODELIST"), {"--json", "1:1/120", "1:1/120"});
   EXPECT_EQ(r.codigo, 0);
   const auto lineas = Lineas(r.errores);
   ASSERT_EQ(lineas.size(), 1u) << r.errores;
-  EXPECT_TRUE(lineas[0].starts_with("No se aplica " + diff + ": el CRC no coincide")) << lineas[0];
+  EXPECT_TRUE(
+      lineas[0].starts_with("No se aplica " + carpeta.Ruta("fido\xC3\xA9/NODEDIFF.003") +
+                            ": el CRC no coincide: la primera línea dice 02616 y la lista da "))
+      << lineas[0];
   const auto objeto = nlohmann::json::parse(Lineas(r.salida).at(0));
   EXPECT_EQ(objeto["nodo"]["sysop"], "Bruce Bodger");
-  EXPECT_EQ(objeto["archivos"]["nodelist"], lista);
+  EXPECT_EQ(objeto["archivos"]["nodelist"], carpeta.Ruta("fido\xC3\xA9/NODELIST.362"));
 }
 
 TEST_F(CliDiffsTest, UnDiffDeOtraListaSeDejaSinDecirNada) {
