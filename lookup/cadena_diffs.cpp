@@ -81,9 +81,17 @@ struct Diff {
   bool probado = false;
 };
 
-ListaElegida Encadenar(const std::string& ruta, const std::vector<std::string>& rutasDiffs) {
+bool Pasajero(std::int32_t codigo) {
+  return codigo != 0 && codigo != kEmpaqueArc && codigo != kEmpaqueArj;
+}
+
+// `fiable` turns false when a read failed in a way that may pass (a lock, a permission, a file
+// being written): a chain built so is not kept, as the same files may give another one.
+ListaElegida Encadenar(const std::string& ruta, const std::vector<std::string>& rutasDiffs,
+                       bool& fiable) {
   ListaElegida lista{ruta, nullptr, {}, {}};
   const Cabecera inicial = LeerCabecera(ruta);
+  fiable = !Pasajero(inicial.codigo);
   if (!inicial.linea) return lista;
   std::string cabecera = *inicial.linea;
 
@@ -106,19 +114,20 @@ ListaElegida Encadenar(const std::string& ruta, const std::vector<std::string>& 
       lector.Abrir();
       if (const std::int32_t codigo = resultadoES; codigo != 0) {
         resultadoES = 0;
+        fiable = false;
         avisos.push_back({diff.ruta, "no se puede leer: " + MensajeError(codigo)});
         continue;
       }
       DiffAplicado resultado = AplicarDiff(vieja, lector);
       if (resultado.rechazo == RechazoDiff::kOtraLista) continue;
       if (resultado.rechazo != RechazoDiff::kNinguno) {
+        fiable = fiable && resultado.rechazo != RechazoDiff::kIlegible;
         avisos.push_back({lector.Nombre(), resultado.motivo});
         continue;
       }
       lista.nombre = (lista.texto ? lista.nombre : vieja.Nombre()) + '+' + lector.Nombre();
       cabecera = resultado.texto.substr(0, resultado.texto.find("\r\n"));
-      // The list before it goes before anything else is read: two lists at most at a time.
-      lista.texto.reset();
+      // The list before it goes with its reader: two lists at most at a time.
       lista.texto = std::make_shared<const std::string>(std::move(resultado.texto));
       aplicado = true;
       break;
@@ -129,10 +138,11 @@ ListaElegida Encadenar(const std::string& ruta, const std::vector<std::string>& 
   }
   // A diff that could not even be opened may be the next one: the user should know.
   for (const Diff& diff : diffs)
-    if (diff.cabecera.codigo != 0 && diff.cabecera.codigo != kEmpaqueArc &&
-        diff.cabecera.codigo != kEmpaqueArj)
+    if (Pasajero(diff.cabecera.codigo)) {
+      fiable = false;
       lista.avisos.push_back(
           {diff.ruta, "no se puede leer: " + MensajeError(diff.cabecera.codigo)});
+    }
   return lista;
 }
 
@@ -166,8 +176,11 @@ ListaElegida AplicarDiffs(const std::string& ruta, const std::vector<std::string
   if (hallada && (!hallada->lista.texto || CrcCorrecto(*hallada->lista.texto)))
     return hallada->lista;
 
-  auto nueva = std::make_shared<Guardada>(Guardada{std::move(clave), Encadenar(ruta, diffs)});
+  bool fiable = true;
+  auto nueva =
+      std::make_shared<Guardada>(Guardada{std::move(clave), Encadenar(ruta, diffs, fiable)});
   ListaElegida lista = nueva->lista;
+  if (!fiable) return lista;
   const std::lock_guard<std::mutex> cerrojo(memoria.cerrojo);
   std::erase_if(memoria.cadenas, [&](const auto& g) { return g->lista.ruta == ruta; });
   memoria.cadenas.push_back(std::move(nueva));

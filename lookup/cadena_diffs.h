@@ -34,7 +34,8 @@ struct ListaElegida {
 // diff is applied and its result's CRC checked. The first diff that fails stops the chain (the
 // list before it is the one read) and gives an aviso; diffs for other lists are left alone.
 // ARC and ARJ diffs are never read. The result is kept for the next call with the same files
-// (names, sizes, modification times), whose text is checked again before it is given. Safe to
+// (names, sizes, modification times), whose text is checked again before it is given; a chain
+// built while some file could not be read is not kept. Safe to
 // call from several threads at once. Failures reading the full list itself are raised as
 // ErrorEntradaSalida, as a search of it would raise them.
 [[nodiscard]] ListaElegida AplicarDiffs(const std::string& ruta,

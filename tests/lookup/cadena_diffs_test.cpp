@@ -6,7 +6,9 @@
 #include "lookup/cadena_diffs.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -215,6 +217,22 @@ TEST_F(CadenaTest, LaCadenaGuardadaSigueALosArchivos) {
   const Respuesta r = Buscar();
   EXPECT_EQ(r.nodo.sysop, "Sysop 1");
   EXPECT_EQ(r.archivo, lista);
+}
+
+TEST_F(CadenaTest, UnDiffBloqueadoSeDiceYNoQuedaGuardado) {
+  const std::string diff = Diff("NODEDIFF.002", 1, 2);
+  const int escritor = ::open(diff.c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_GE(escritor, 0);
+  ASSERT_EQ(::flock(escritor, LOCK_EX), 0);
+  Respuesta r = Buscar();
+  EXPECT_EQ(r.nodo.sysop, "Sysop 1");
+  ASSERT_EQ(r.avisos.size(), 1u);
+  EXPECT_EQ(r.avisos[0], (AvisoDiff{diff, "no se puede leer: I/O error 32"}));
+  // The writer is done, without touching the file: the next search reads the diff.
+  ::close(escritor);
+  r = Buscar();
+  EXPECT_EQ(r.nodo.sysop, "Sysop 2");
+  EXPECT_TRUE(r.avisos.empty());
 }
 
 // The window's search and its popup's name search run at once on two threads.
