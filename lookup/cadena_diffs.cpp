@@ -37,6 +37,11 @@ std::optional<Sello> Sellar(const std::string& ruta) {
   return Sello{ruta, datos.st_size, datos.st_mtim.tv_sec, datos.st_mtim.tv_nsec};
 }
 
+std::size_t TamArchivo(const std::string& ruta) {
+  struct stat datos {};
+  return ::stat(ruta.c_str(), &datos) == 0 ? static_cast<std::size_t>(datos.st_size) : 0;
+}
+
 struct Guardada {
   std::vector<Sello> clave;  // the list first, then every diff beside it
   ListaElegida lista;
@@ -118,7 +123,10 @@ ListaElegida Encadenar(const std::string& ruta, const std::vector<std::string>& 
         avisos.push_back({diff.ruta, "no se puede leer: " + MensajeError(codigo)});
         continue;
       }
-      DiffAplicado resultado = AplicarDiff(vieja, lector);
+      // A diff changes about 1% of a list: the old list's size is room enough nearly always.
+      const std::size_t previsto =
+          (lista.texto ? lista.texto->size() : TamArchivo(ruta)) + TamArchivo(diff.ruta);
+      DiffAplicado resultado = AplicarDiff(vieja, lector, previsto);
       if (resultado.rechazo == RechazoDiff::kOtraLista) continue;
       if (resultado.rechazo != RechazoDiff::kNinguno) {
         fiable = fiable && resultado.rechazo != RechazoDiff::kIlegible;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/nodediff.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -134,9 +135,10 @@ bool CrcCorrecto(std::string_view texto) noexcept {
   return anunciado && *anunciado == CrcDeLista(texto);
 }
 
-DiffAplicado AplicarOrdenes(LectorLista& lista, LectorLista& diff) {
+DiffAplicado AplicarOrdenes(LectorLista& lista, LectorLista& diff, std::size_t tamPrevisto) {
   DiffAplicado resultado;
   std::string& texto = resultado.texto;
+  texto.reserve(std::min(tamPrevisto, kTamMaximoListaDiff));
   try {
     std::string cabecera;
     if (!LineaDiff(diff, cabecera)) throw Rechazo(RechazoDiff::kOtraLista, "está vacío");
@@ -185,8 +187,8 @@ DiffAplicado AplicarOrdenes(LectorLista& lista, LectorLista& diff) {
   return resultado;
 }
 
-DiffAplicado AplicarDiff(LectorLista& lista, LectorLista& diff) {
-  DiffAplicado resultado = AplicarOrdenes(lista, diff);
+DiffAplicado AplicarDiff(LectorLista& lista, LectorLista& diff, std::size_t tamPrevisto) {
+  DiffAplicado resultado = AplicarOrdenes(lista, diff, tamPrevisto);
   if (resultado.rechazo != RechazoDiff::kNinguno) return resultado;
   try {
     Comprobar(resultado.texto);

@@ -46,8 +46,11 @@ inline constexpr std::size_t kTamMaximoListaDiff = 64 * 1024 * 1024;
 
 // Carries out the commands of the diff that `diff` reads on the list that `lista` reads, both
 // open and unread, without looking at the result's CRC: never a list to answer from by itself.
-[[nodiscard]] DiffAplicado AplicarOrdenes(LectorLista& lista, LectorLista& diff);
+// `tamPrevisto`: about how large the new list will be, so its memory is taken once.
+[[nodiscard]] DiffAplicado AplicarOrdenes(LectorLista& lista, LectorLista& diff,
+                                          std::size_t tamPrevisto = 0);
 
 // AplicarOrdenes, then the result's CRC checked against its first line. Failures reading the diff
 // refuse it; failures reading the list are raised as ErrorEntradaSalida, as for any search of it.
-[[nodiscard]] DiffAplicado AplicarDiff(LectorLista& lista, LectorLista& diff);
+[[nodiscard]] DiffAplicado AplicarDiff(LectorLista& lista, LectorLista& diff,
+                                       std::size_t tamPrevisto = 0);
