@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/opciones.h"
+#include "cli/salida.h"
 #include "lookup/consulta.h"
 #include "lookup/entradas.h"
 #include "lookup/internet.h"
@@ -204,7 +205,8 @@ int BuscarNombre(const RutasListas& rutas, std::string_view texto, bool json, bo
       },
       [&](const std::string& direccion, std::string_view linea) {
         salida.Punto(direccion, LeerEntradaPunto(linea));
-      });
+      },
+      AvisarUnaVez(std::cerr));
   destino.flush();
   return ejecutada ? kSalidaCorrecta : kSalidaFaltaLista;
 }
@@ -213,9 +215,10 @@ int BuscarCompleto(const RutasListas& rutas, const std::vector<std::string>& dir
                    std::ostream& destino) {
   int codigo = kSalidaCorrecta;
   bool hayBloques = false;
+  const Avisar avisar = AvisarUnaVez(std::cerr);
   for (const std::string& direccion : direcciones) {
     const ResultadoCompleto resultado =
-        EjecutarBusquedaCompleta(rutas.nodelist, rutas.pointlist, direccion, kInformar);
+        EjecutarBusquedaCompleta(rutas.nodelist, rutas.pointlist, direccion, kInformar, avisar);
     if (!resultado.ejecutada) {
       codigo = kSalidaFaltaLista;
       continue;

@@ -20,11 +20,12 @@ namespace {
     return BuscarCompleto(rutas, opciones.direcciones, opciones.json, std::cout);
   Salida salida(std::cout, opciones.json ? Formato::kJson : Formato::kTexto);
   const Informar informar = [](const std::string& mensaje) { std::cerr << mensaje << '\n'; };
+  const Avisar avisar = AvisarUnaVez(std::cerr);
 
   int codigo = kSalidaCorrecta;
   for (const std::string& direccion : opciones.direcciones) {
     const ResultadoBusqueda resultado =
-        EjecutarBusqueda(rutas.nodelist, rutas.pointlist, direccion, informar);
+        EjecutarBusqueda(rutas.nodelist, rutas.pointlist, direccion, informar, avisar);
     if (resultado.ejecutada) {
       salida.Escribir(direccion, resultado);
     } else {

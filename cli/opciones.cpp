@@ -79,7 +79,14 @@ constexpr const char* kPie =
     "NODELIST.Z03:NODELIST.003. ARC y ARJ no se leen. Un archivo que no se puede leer\n"
     "termina con estado 2 (\"Archive is truncated\", \"Archive is damaged\",\n"
     "\"Archive member is encrypted\", \"Archive holds no list\",\n"
-    "\"ARC archives are not supported\", \"ARJ archives are not supported\").";
+    "\"ARC archives are not supported\", \"ARJ archives are not supported\").\n"
+    "\n"
+    "Diferencias semanales: con un nombre base o un patrón que acaba en LIST, cuentan\n"
+    "también los NODEDIFF de su carpeta (NODELIST -> NODEDIFF.nnn, NODEDIFF.Xnn). Desde la\n"
+    "lista completa más nueva se aplican en memoria los que siguen la cadena (la primera\n"
+    "línea del diff es la de la lista), comprobando el CRC de cada resultado. --json nombra\n"
+    "NODELIST.362+NODEDIFF.003. Un diff que no se puede aplicar se dice en una línea en la\n"
+    "salida de errores, la búsqueda usa la última lista buena y el código sigue siendo 0.";
 
 }  // namespace
 

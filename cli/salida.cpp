@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/salida.h"
 
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <set>
 #include <string>
 
 #include "lookup/busqueda.h"
@@ -84,4 +86,12 @@ void Salida::Escribir(std::string_view direccion, const ResultadoBusqueda& resul
   hayBloques_ = true;
   // Keeps earlier results on screen ahead of an error that ends the run.
   destino_.flush();
+}
+
+Avisar AvisarUnaVez(std::ostream& destino) {
+  auto dichos = std::make_shared<std::set<AvisoDiff>>();
+  return [&destino, dichos](const AvisoDiff& aviso) {
+    if (dichos->insert(aviso).second)
+      destino << "No se aplica " << DecodificarTexto(aviso.diff) << ": " << aviso.motivo << '\n';
+  };
 }

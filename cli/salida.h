@@ -4,6 +4,8 @@
 #include <iosfwd>
 #include <string_view>
 
+#include "lookup/busqueda.h"
+
 struct ResultadoBusqueda;
 
 enum class Formato { kTexto, kJson };
@@ -23,3 +25,7 @@ class Salida final {
   Formato formato_;
   bool hayBloques_ = false;
 };
+
+// Writes the line of each refused diff to `destino` once, however many searches of the run meet
+// it: several addresses read the same lists.
+[[nodiscard]] Avisar AvisarUnaVez(std::ostream& destino);

@@ -143,6 +143,7 @@ LectorLista::~LectorLista() {
 }
 
 void LectorLista::Soltar() noexcept {
+  textoAbierto_ = false;
   archivo_.reset();
   if (manejador_ >= 0) ::close(manejador_);
   manejador_ = -1;
@@ -154,7 +155,13 @@ void LectorLista::Asignar(std::string ruta) {
   posBufer_ = finBufer_ = 0;
   primerBloque_ = true;
   miembro_.clear();
+  texto_.reset();
   ruta_ = std::move(ruta);
+}
+
+void LectorLista::AsignarTexto(std::shared_ptr<const std::string> texto, std::string nombre) {
+  Asignar(std::move(nombre));
+  texto_ = std::move(texto);
 }
 
 void LectorLista::Abrir() {
@@ -163,6 +170,11 @@ void LectorLista::Abrir() {
   primerBloque_ = true;
   archivo_.reset();
   miembro_.clear();
+  if (texto_) {
+    posTexto_ = 0;
+    textoAbierto_ = true;
+    return;
+  }
   if (TieneCero(ruta_)) {
     resultadoES = 3;
     return;
@@ -228,6 +240,14 @@ bool LectorLista::LeerArchivo(std::uint32_t leidos) {
 bool LectorLista::Rellenar() {
   posBufer_ = finBufer_ = 0;
   if (archivo_) return LeerArchivo(0);
+  if (texto_) {
+    const std::size_t n = std::min(bufer_.size(), texto_->size() - posTexto_);
+    std::copy_n(texto_->data() + posTexto_, n, bufer_.data());
+    posTexto_ += n;
+    if (n == 0) bufer_[0] = kFinDatos;
+    finBufer_ = static_cast<std::uint32_t>(std::max<std::size_t>(n, 1));
+    return true;
+  }
   ssize_t leidos;
   do {
     leidos = ::read(manejador_, bufer_.data(), bufer_.size());
@@ -327,6 +347,10 @@ std::string LectorLista::Nombre() const {
 void LectorLista::Cerrar() {
   if (!Abierto()) {
     resultadoES = kCerrarSinAbrir;
+    return;
+  }
+  if (textoAbierto_) {
+    textoAbierto_ = false;
     return;
   }
   archivo_.reset();

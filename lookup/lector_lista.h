@@ -62,6 +62,10 @@ class LectorLista final {
   LectorLista& operator=(const LectorLista&) = delete;
 
   void Asignar(std::string ruta);
+  // Binds the reader to a list kept in memory (a list brought forward by its diffs) instead of
+  // a file: the same lines, end tests and failures, without a descriptor. `nombre` is what
+  // Nombre() gives.
+  void AsignarTexto(std::shared_ptr<const std::string> texto, std::string nombre);
   void Abrir();
   [[nodiscard]] bool FinDeArchivo();
   [[nodiscard]] std::string LeerLinea();
@@ -74,7 +78,7 @@ class LectorLista final {
   // Unlike LeerLinea it raises nothing: failures stay in resultadoES, as for the end test.
   [[nodiscard]] std::string Principio(std::size_t tope);
 
-  [[nodiscard]] bool Abierto() const noexcept { return manejador_ >= 0; }
+  [[nodiscard]] bool Abierto() const noexcept { return manejador_ >= 0 || textoAbierto_; }
   [[nodiscard]] const std::string& Ruta() const noexcept { return ruta_; }
   // What is read: the path, or "path:member" once the first read found the list in an archive
   // (still so after Cerrar).
@@ -94,4 +98,7 @@ class LectorLista final {
   bool primerBloque_ = true;
   std::unique_ptr<MiembroArchivo> archivo_;
   std::string miembro_;
+  std::shared_ptr<const std::string> texto_;
+  std::size_t posTexto_ = 0;
+  bool textoAbierto_ = false;
 };

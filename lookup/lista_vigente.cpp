@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -175,49 +176,119 @@ bool EsListaSemanal(std::string_view base, std::string_view nombre) {
   return (EsDigito(sufijo[0]) || EsLetra(sufijo[0])) && EsDigito(sufijo[1]) && EsDigito(sufijo[2]);
 }
 
-std::string ListaVigente(const std::string& ruta) {
+namespace {
+
+// Where a list path that names no file looks for weekly files: the folder and the last part of
+// the path, a base name or a pattern.
+struct BusquedaSemanal {
+  std::string prefijo;  // the folder as typed, so a relative path gives relative candidates
+  std::string carpeta;
+  std::string nombre;
+  bool patron = false;
+};
+
+// Nothing when the path names a regular file (kept in `archivo`) or cannot name weekly files.
+std::optional<BusquedaSemanal> PartirRuta(const std::string& ruta, std::string& archivo) {
   struct stat datos {};
   if (ruta.find('\0') == std::string::npos && ::stat(ruta.c_str(), &datos) == 0 &&
-      S_ISREG(datos.st_mode))
-    return ruta;
-
+      S_ISREG(datos.st_mode)) {
+    archivo = ruta;
+    return std::nullopt;
+  }
   std::string texto = ruta;
   if (texto.starts_with("~/")) {
     const std::string personal = CarpetaPersonal();
-    if (personal.empty()) return {};
+    if (personal.empty()) return std::nullopt;
     texto = personal + texto.substr(1);
-    if (::stat(texto.c_str(), &datos) == 0 && S_ISREG(datos.st_mode)) return texto;
+    if (::stat(texto.c_str(), &datos) == 0 && S_ISREG(datos.st_mode)) {
+      archivo = texto;
+      return std::nullopt;
+    }
   }
-  if (texto.find('\0') != std::string::npos) return {};
+  if (texto.find('\0') != std::string::npos) return std::nullopt;
 
   const std::size_t barra = texto.rfind('/');
-  const std::string nombre = barra == std::string::npos ? texto : texto.substr(barra + 1);
-  if (nombre.empty()) return {};
-  // Candidates keep the folder as typed, so a relative path gives relative candidates.
-  const std::string prefijo = barra == std::string::npos ? "" : texto.substr(0, barra + 1);
-  const std::string carpeta = barra == std::string::npos ? "." : barra == 0 ? "/" : prefijo;
-  const bool patron = EsPatron(nombre);
+  BusquedaSemanal busqueda;
+  busqueda.nombre = barra == std::string::npos ? texto : texto.substr(barra + 1);
+  if (busqueda.nombre.empty()) return std::nullopt;
+  busqueda.prefijo = barra == std::string::npos ? "" : texto.substr(0, barra + 1);
+  busqueda.carpeta = barra == std::string::npos ? "." : barra == 0 ? "/" : busqueda.prefijo;
+  busqueda.patron = EsPatron(busqueda.nombre);
+  return busqueda;
+}
 
-  const Carpeta lista(::opendir(carpeta.c_str()));
-  if (!lista) return {};
-  std::vector<Candidato> candidatos;
+// Calls `visita` with the name and path of every regular file of the search's folder that its
+// name or pattern takes and whose time stamp a DOS date can hold.
+template <typename Visita>
+void Recorrer(const BusquedaSemanal& busqueda, Visita&& visita) {
+  const Carpeta lista(::opendir(busqueda.carpeta.c_str()));
+  if (!lista) return;
+  struct stat datos {};
   while (const dirent* entrada = ::readdir(lista.get())) {
     const std::string_view visto = entrada->d_name;
     if (visto == "." || visto == "..") continue;
-    const bool encaja = patron ? ::fnmatch(nombre.c_str(), entrada->d_name, FNM_PERIOD) == 0
-                               : EsListaSemanal(nombre, visto);
+    const bool encaja = busqueda.patron
+                            ? ::fnmatch(busqueda.nombre.c_str(), entrada->d_name, FNM_PERIOD) == 0
+                            : EsListaSemanal(busqueda.nombre, visto);
     if (!encaja) continue;
-    std::string camino = prefijo + entrada->d_name;
+    std::string camino = busqueda.prefijo + entrada->d_name;
     if (::stat(camino.c_str(), &datos) != 0 || !S_ISREG(datos.st_mode) ||
         !FechaDeDosValida(datos.st_mtime))
       continue;
-    candidatos.push_back({std::string(visto), std::move(camino)});
-    Clasificar(candidatos.back(), datos.st_mtime);
+    visita(visto, std::move(camino), datos.st_mtime);
   }
+}
+
+// "NODELIST" -> "NODEDIFF", letter case kept; empty when the text does not end in LIST.
+std::string ConDiff(std::string_view texto) {
+  constexpr std::string_view kLista = "LIST";
+  constexpr std::string_view kDiff = "DIFF";
+  if (texto.size() < kLista.size() ||
+      !IgualSinCaso(texto.substr(texto.size() - kLista.size()), kLista))
+    return {};
+  std::string cambiado(texto);
+  for (std::size_t i = 0; i < kDiff.size(); ++i) {
+    char& c = cambiado[cambiado.size() - kDiff.size() + i];
+    c = c >= 'a' && c <= 'z' ? static_cast<char>(kDiff[i] - 'A' + 'a') : kDiff[i];
+  }
+  return cambiado;
+}
+
+}  // namespace
+
+std::string ListaVigente(const std::string& ruta) {
+  std::string archivo;
+  const auto busqueda = PartirRuta(ruta, archivo);
+  if (!busqueda) return archivo;
+
+  std::vector<Candidato> candidatos;
+  Recorrer(*busqueda, [&](std::string_view visto, std::string camino, std::time_t modificado) {
+    candidatos.push_back({std::string(visto), std::move(camino)});
+    Clasificar(candidatos.back(), modificado);
+  });
 
   const Candidato* elegido = nullptr;
   const auto clave = [](const Candidato& c) { return std::tie(c.legible, c.dia, c.nombre); };
   for (const Candidato& c : candidatos)
     if (elegido == nullptr || clave(c) > clave(*elegido)) elegido = &c;
   return elegido == nullptr ? std::string() : elegido->ruta;
+}
+
+std::vector<std::string> DiffsVigentes(const std::string& ruta) {
+  std::string archivo;
+  auto busqueda = PartirRuta(ruta, archivo);
+  if (!busqueda) return {};
+  // A pattern's base part is its name before the first dot: "NODELIST.*" -> "NODEDIFF.*".
+  const std::size_t punto = busqueda->patron ? busqueda->nombre.find('.') : std::string::npos;
+  const std::string base = busqueda->nombre.substr(0, punto);
+  const std::string diff = ConDiff(base);
+  if (diff.empty()) return {};
+  busqueda->nombre = diff + (punto == std::string::npos ? "" : busqueda->nombre.substr(punto));
+
+  std::vector<std::string> diffs;
+  Recorrer(*busqueda, [&](std::string_view, std::string camino, std::time_t) {
+    diffs.push_back(std::move(camino));
+  });
+  std::sort(diffs.begin(), diffs.end());
+  return diffs;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A calendar day, as the first line of a list gives it.
 struct FechaLista {
@@ -30,3 +31,10 @@ struct FechaLista {
 // archive, which is never read, only wins when nothing else is there. Empty when nothing is
 // found. Nothing is remembered between calls.
 [[nodiscard]] std::string ListaVigente(const std::string& ruta);
+
+// The diffs beside the weekly lists a list path stands for, sorted by path. For a base name
+// ending in LIST (any letter case) they are the weekly files of the same name with DIFF in its
+// place (NODELIST -> NODEDIFF.nnn, NODEDIFF.Znn...); for a pattern, the files its base part so
+// changed takes (NODELIST.* -> NODEDIFF.*). None for a path that names a file, or any other
+// name. Nothing is read but the folder.
+[[nodiscard]] std::vector<std::string> DiffsVigentes(const std::string& ruta);

@@ -15,10 +15,10 @@ constexpr std::size_t kBloqueRecorrido = 64 * 1024;
 // Both readers are open before anything is read, as for an address: a list that cannot be
 // opened ends the run before any result is written.
 struct LectoresAbiertos {
-  LectoresAbiertos(const ArchivosLeidos& listas, std::size_t tamBloque)
+  LectoresAbiertos(const ListasElegidas& listas, std::size_t tamBloque)
       : nodos(tamBloque), puntos(tamBloque) {
-    nodos.Asignar(listas.nodelist);
-    puntos.Asignar(listas.pointlist);
+    AsignarLista(nodos, listas.nodelist);
+    AsignarLista(puntos, listas.pointlist);
     nodos.Abrir();
     ComprobarES();
     puntos.Abrir();
@@ -38,8 +38,9 @@ void Cerrar(LectorLista& lector) {
 
 ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
                                            const std::string& rutaPointlist,
-                                           std::string_view direccion, const Informar& informar) {
-  const auto listas = ElegirListas(rutaNodelist, rutaPointlist, informar);
+                                           std::string_view direccion, const Informar& informar,
+                                           const Avisar& avisar) {
+  const auto listas = ElegirListasLeibles(rutaNodelist, rutaPointlist, informar, avisar);
   if (!listas) return {};
   LectoresAbiertos lectores(*listas, LectorLista::kTamBufer);
 
@@ -60,8 +61,9 @@ ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
 
 bool BuscarPorNombre(const std::string& rutaNodelist, const std::string& rutaPointlist,
                      ConsultaNombre& consulta, const Informar& informar,
-                     const AlEncontrarNodo& alNodo, const AlEncontrarPunto& alPunto) {
-  const auto listas = ElegirListas(rutaNodelist, rutaPointlist, informar);
+                     const AlEncontrarNodo& alNodo, const AlEncontrarPunto& alPunto,
+                     const Avisar& avisar) {
+  const auto listas = ElegirListasLeibles(rutaNodelist, rutaPointlist, informar, avisar);
   if (!listas) return false;
   LectoresAbiertos lectores(*listas, kBloqueRecorrido);
 

@@ -21,7 +21,8 @@ struct ResultadoCompleto {
 [[nodiscard]] ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
                                                          const std::string& rutaPointlist,
                                                          std::string_view direccion,
-                                                         const Informar& informar);
+                                                         const Informar& informar,
+                                                         const Avisar& avisar = {});
 
 using AlEncontrarNodo = std::function<void(const std::string& direccion, std::string_view linea,
                                            std::size_t inicioCampos)>;
@@ -29,7 +30,8 @@ using AlEncontrarPunto = std::function<void(const std::string& direccion, std::s
 
 // Every entry of both lists whose system name, location or sysop holds the text of `consulta`,
 // in list order, the nodelist's first. False when a list file was missing (reported as by
-// ElegirListas); I/O failures are raised as ErrorEntradaSalida.
+// ElegirListas); refused diffs go to `avisar`; I/O failures are raised as ErrorEntradaSalida.
 bool BuscarPorNombre(const std::string& rutaNodelist, const std::string& rutaPointlist,
                      ConsultaNombre& consulta, const Informar& informar,
-                     const AlEncontrarNodo& alNodo, const AlEncontrarPunto& alPunto);
+                     const AlEncontrarNodo& alNodo, const AlEncontrarPunto& alPunto,
+                     const Avisar& avisar = {});

@@ -14,7 +14,7 @@ esac
 RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
 CARPETA="$RAIZ/build-fuzz"
 DATOS="$RAIZ/tests/data/fuzz"
-OBJETIVOS="lector direccion conversion nodelist pointlist archivo"
+OBJETIVOS="lector direccion conversion nodelist pointlist archivo nodediff"
 inicio=$(date +%s)
 
 sh "$RAIZ/scripts/deps.sh" fuzz
