@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/unit1.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QFrame>
@@ -9,15 +11,24 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QToolTip>
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
+#include "lookup/entrada_visible.h"
 #include "lookup/texto.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
 #include "ui/boton_glifo.h"
+#include "ui/buscador_nombres.h"
+#include "ui/entrada_completa.h"
 #include "ui/escala.h"
 #include "ui/etiqueta.h"
 #include "ui/manejador.h"
@@ -66,6 +77,39 @@ QLabel* NuevoValor(QWidget* padre, const QString& nombre, const QRect& caja, con
   return valor;
 }
 
+const QString kAyudaDireccion =
+    QStringLiteral("Una dirección (2:5020/52.10), o parte de un nombre, un sistema o un lugar");
+
+// The rows' address, for picking; the last row, which only counts the rest, has none.
+constexpr int kRolDireccion = Qt::UserRole + 1;
+
+// Its address as the name search gives it, then sysop, system and location as the labels show
+// them.
+QString TextoFila(const Coincidencia& c) {
+  const QString separador = QStringLiteral(" — ");
+  return TextoDeLista(c.direccion) + separador + TextoDeLista(c.sysop) + separador +
+         TextoDeLista(c.sistema) + separador + TextoDeLista(c.lugar);
+}
+
+QString TextoResto(std::size_t resto) {
+  return resto == 1 ? QStringLiteral("… y 1 entrada más")
+                    : QStringLiteral("… y %1 entradas más").arg(resto);
+}
+
+// Alt+Enter, the usual "properties" key: with Alt and neither Ctrl nor Shift.
+bool EsAltEnter(const QKeyEvent& tecla) {
+  return (tecla.key() == Qt::Key_Return || tecla.key() == Qt::Key_Enter) &&
+         (tecla.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
+             Qt::AltModifier;
+}
+
+// Qt on X11 maps only the Menu key to a context menu.
+bool EsMayusF10(const QKeyEvent& tecla) {
+  return tecla.key() == Qt::Key_F10 &&
+         (tecla.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
+             Qt::ShiftModifier;
+}
+
 // What the control would receive as a typed character; Ctrl+Enter types a line feed and
 // Alt+Enter types nothing.
 std::optional<QChar> CaracterTecleado(const QKeyEvent& tecla) {
@@ -99,6 +143,24 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
   txtDireccion->setAccessibleName(grpDireccion->title());
   txtDireccion->setGeometry(caja(16, 24, 109, 21));
   txtDireccion->installEventFilter(this);
+  txtDireccion->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(txtDireccion, &QWidget::customContextMenuRequested, this, &TfrmBuscar::MenuDireccion);
+  connect(txtDireccion, &QLineEdit::textEdited, this, &TfrmBuscar::txtDireccionTextEdited);
+
+  // Not the box's own completer: that one would write every row it passes over into the box.
+  filas_ = new QStandardItemModel(this);
+  completador_ = new QCompleter(filas_, this);
+  completador_->setWidget(txtDireccion);
+  completador_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+  completador_->setMaxVisibleItems(10);
+  completador_->popup()->setObjectName(QStringLiteral("lstCoincidencias"));
+  completador_->popup()->setAccessibleName(QStringLiteral("Coincidencias"));
+  // Installed after the completer's own filter, so it sees the popup's keys first.
+  completador_->popup()->installEventFilter(this);
+  connect(completador_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+          [this](const QModelIndex& fila) { ElegirFila(fila); });
+  buscador_ = new BuscadorNombres(this);
+  connect(buscador_, &BuscadorNombres::respuesta, this, &TfrmBuscar::MostrarCoincidencias);
 
   btnBuscar = new BotonGlifo(TipoBoton::OK, QStringLiteral("&Buscar"), this);
   btnBuscar->setObjectName(QStringLiteral("btnBuscar"));
@@ -164,10 +226,9 @@ void TfrmBuscar::btnBuscarClick() {
   if (!almacen_) throw std::logic_error("TfrmBuscar: a search before FormCreate");
   const Rutas rutas = LeerRutas(*almacen_);
   const QByteArray direccion = txtDireccion->text().toUtf8();
-  const ResultadoBusqueda resultado = EjecutarBusqueda(
-      RutaEnBytes(rutas.nodelist), RutaEnBytes(rutas.pointlist),
-      std::string_view(direccion.constData(), static_cast<std::size_t>(direccion.size())),
-      informar_);
+  std::string buscada(direccion.constData(), static_cast<std::size_t>(direccion.size()));
+  ResultadoCompleto resultado = EjecutarBusquedaCompleta(
+      RutaEnBytes(rutas.nodelist), RutaEnBytes(rutas.pointlist), buscada, informar_);
   if (!resultado.ejecutada) return;
   lblBBS_->setText(TextoDeLista(resultado.nodo.bbs));
   lblSysop_->setText(TextoDeLista(resultado.nodo.sysop));
@@ -176,6 +237,108 @@ void TfrmBuscar::btnBuscarClick() {
   lblNick_->setText(TextoDeLista(resultado.punto.nick));
   lblCiudadPunto_->setText(TextoDeLista(resultado.punto.ciudad));
   lblTelefono_->setText(TextoDeLista(resultado.punto.telefono));
+  ultima_ = std::move(resultado);
+  direccionUltima_ = std::move(buscada);
+  emit busquedaTerminada();
+}
+
+void TfrmBuscar::MostrarEntradaCompleta() {
+  CerrarPopup();
+  const std::string texto = TextoEntradaCompleta(direccionUltima_, ultima_);
+  const QPointer<DlgEntradaCompleta> ventana = new DlgEntradaCompleta(
+      QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size())), this);
+  ventana->exec();
+  if (ventana) ventana->deleteLater();
+  activateWindow();
+}
+
+void TfrmBuscar::MenuDireccion(const QPoint& donde) {
+  CerrarPopup();
+  const std::unique_ptr<QMenu> menu(txtDireccion->createStandardContextMenu());
+  menu->addSeparator();
+  const QAction* entrada = menu->addAction(QStringLiteral("Entrada completa…"));
+  if (menu->exec(txtDireccion->mapToGlobal(donde)) == entrada) {
+    Manejar([this] { MostrarEntradaCompleta(); });
+  }
+}
+
+void TfrmBuscar::txtDireccionTextEdited(const QString& texto) {
+  enterPendiente_ = false;
+  if (PideNombres(texto)) {
+    buscador_->Pedir(texto);
+    return;
+  }
+  buscador_->Olvidar();
+  CerrarPopup();
+}
+
+void TfrmBuscar::MostrarCoincidencias(const QString& texto, const Coincidencias& coincidencias) {
+  // The box changed by other means since (a row was picked): the answer is for nobody.
+  if (texto != txtDireccion->text()) return;
+  filas_->clear();
+  textoFilas_ = texto;
+  for (const Coincidencia& c : coincidencias.filas) {
+    auto* fila = new QStandardItem(TextoFila(c));
+    fila->setData(TextoDeLista(c.direccion), kRolDireccion);
+    fila->setEditable(false);
+    filas_->appendRow(fila);
+  }
+  if (coincidencias.resto > 0) {
+    auto* resto = new QStandardItem(TextoResto(coincidencias.resto));
+    resto->setFlags(Qt::NoItemFlags);
+    filas_->appendRow(resto);
+  }
+  const bool enter = std::exchange(enterPendiente_, false);
+  if (coincidencias.filas.empty()) {
+    CerrarPopup();
+    emit coincidenciasMostradas();
+    // Enter on a name that matches nothing searches it as typed, as Enter always did.
+    if (enter) Manejar([this] { btnBuscarClick(); });
+    return;
+  }
+  QAbstractItemView* lista = completador_->popup();
+  const int ancho = lista->sizeHintForColumn(0) + 2 * lista->frameWidth() +
+                    lista->verticalScrollBar()->sizeHint().width();
+  completador_->complete(
+      QRect(0, 0, std::max(ancho, txtDireccion->width()), txtDireccion->height()));
+  // Nothing is chosen until the user moves to a row.
+  lista->selectionModel()->clear();
+  lista->setCurrentIndex({});
+  emit coincidenciasMostradas();
+  if (enter) EnterEnPopup();
+}
+
+bool TfrmBuscar::PopupAbierto() const {
+  return completador_->popup()->isVisible();
+}
+
+void TfrmBuscar::CerrarPopup() {
+  if (PopupAbierto()) completador_->popup()->hide();
+}
+
+// Enter with the popup open picks the chosen row, or the first one when none is chosen. While
+// the rows are still those of an older text, it waits for the answer to the text in the box.
+void TfrmBuscar::EnterEnPopup() {
+  QAbstractItemView* lista = completador_->popup();
+  // The completer makes the row the user moves to current; the last row cannot be selected.
+  if (const QModelIndex elegida = lista->currentIndex(); elegida.isValid()) {
+    ElegirFila(elegida);
+    return;
+  }
+  if (textoFilas_ != txtDireccion->text() && buscador_->Esperando()) {
+    enterPendiente_ = true;
+    return;
+  }
+  ElegirFila(filas_->index(0, 0));
+}
+
+void TfrmBuscar::ElegirFila(const QModelIndex& fila) {
+  const QString direccion = fila.data(kRolDireccion).toString();
+  if (direccion.isEmpty()) return;
+  CerrarPopup();
+  buscador_->Olvidar();
+  txtDireccion->setText(direccion);
+  Manejar([this] { btnBuscarClick(); });
 }
 
 void TfrmBuscar::btnConfigClick() {
@@ -194,9 +357,50 @@ void TfrmBuscar::txtDireccionKeyPress(QChar caracter) {
   if (caracter.unicode() == 13) btnBuscarClick();
 }
 
+// The popup has the keyboard while it is open, and its completer would take every key. Enter
+// and Esc are the popup's; the window's own keys close it and go on to the box as if it were not
+// there (Ctrl+Enter, which runs nothing, leaves it open); the rest are the completer's.
+bool TfrmBuscar::FiltrarPopup(const QKeyEvent& tecla) {
+  if (EsEnterDeDialogo(tecla)) {
+    Manejar([this] { EnterEnPopup(); });
+    return true;
+  }
+  if (tecla.key() == Qt::Key_Escape && tecla.modifiers() == Qt::NoModifier) {
+    CerrarPopup();
+    return true;
+  }
+  const bool enter = tecla.key() == Qt::Key_Return || tecla.key() == Qt::Key_Enter;
+  const bool alt = tecla.modifiers().testFlag(Qt::AltModifier);
+  const bool tab = tecla.key() == Qt::Key_Tab || tecla.key() == Qt::Key_Backtab;
+  if (!enter && !alt && !tab && !EsMayusF10(tecla)) return false;
+  if (!(enter && tecla.modifiers().testFlag(Qt::ControlModifier))) CerrarPopup();
+  QKeyEvent copia(tecla.type(), tecla.key(), tecla.modifiers(), tecla.text(), tecla.isAutoRepeat(),
+                  static_cast<quint16>(tecla.count()));
+  QCoreApplication::sendEvent(txtDireccion, &copia);
+  return true;
+}
+
 bool TfrmBuscar::eventFilter(QObject* objeto, QEvent* evento) {
+  // Shown by hand rather than set as the box's tooltip, which screen readers would read as its
+  // description: the box's caption already says what it holds.
+  if (objeto == txtDireccion && evento->type() == QEvent::ToolTip) {
+    QToolTip::showText(static_cast<QHelpEvent*>(evento)->globalPos(), kAyudaDireccion,
+                       txtDireccion);
+    return true;
+  }
   if (evento->type() != QEvent::KeyPress) return QWidget::eventFilter(objeto, evento);
   const auto& tecla = static_cast<const QKeyEvent&>(*evento);
+  if (objeto == completador_->popup()) return FiltrarPopup(tecla);
+
+  // Alt+Enter is the whole entry's, from any control; it never searches.
+  if (EsAltEnter(tecla)) {
+    Manejar([this] { MostrarEntradaCompleta(); });
+    return true;
+  }
+  if (objeto == txtDireccion && EsMayusF10(tecla)) {
+    MenuDireccion(txtDireccion->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft());
+    return true;
+  }
 
   // Enter is the window's before the control sees it, and never arrives as a typed character.
   if (PulsarConEnter(objeto, tecla, *btnBuscar)) return true;
