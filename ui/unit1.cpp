@@ -2,7 +2,7 @@
 #include "ui/unit1.h"
 
 #include <QAbstractItemView>
-#include <QCompleter>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QFrame>
@@ -11,12 +11,15 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QToolTip>
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -96,6 +99,26 @@ QString TextoResto(std::size_t resto) {
                     : QStringLiteral("… y %1 entradas más").arg(resto);
 }
 
+// Watches the whole application for a mouse press outside `dentro`.
+class ClicFuera final : public QObject {
+ public:
+  ClicFuera(const QWidget& dentro, std::function<void()> alPulsar, QObject* padre)
+      : QObject(padre), dentro_(dentro), alPulsar_(std::move(alPulsar)) {}
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    if (evento->type() == QEvent::MouseButtonPress) {
+      const auto* pulsado = qobject_cast<QWidget*>(objeto);
+      if (pulsado != nullptr && pulsado != &dentro_ && !dentro_.isAncestorOf(pulsado)) alPulsar_();
+    }
+    return false;
+  }
+
+ private:
+  const QWidget& dentro_;
+  std::function<void()> alPulsar_;
+};
+
 // Alt+Enter, the usual "properties" key: with Alt and neither Ctrl nor Shift.
 bool EsAltEnter(const QKeyEvent& tecla) {
   return (tecla.key() == Qt::Key_Return || tecla.key() == Qt::Key_Enter) &&
@@ -147,18 +170,24 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
   connect(txtDireccion, &QWidget::customContextMenuRequested, this, &TfrmBuscar::MenuDireccion);
   connect(txtDireccion, &QLineEdit::textEdited, this, &TfrmBuscar::txtDireccionTextEdited);
 
-  // Not the box's own completer: that one would write every row it passes over into the box.
+  // A window of its own under the box, of the tooltip kind: it never takes the keyboard, so
+  // every key still reaches the box and the window's rules, and screen readers list it (they
+  // leave out Qt's popup windows).
   filas_ = new QStandardItemModel(this);
-  completador_ = new QCompleter(filas_, this);
-  completador_->setWidget(txtDireccion);
-  completador_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
-  completador_->setMaxVisibleItems(10);
-  completador_->popup()->setObjectName(QStringLiteral("lstCoincidencias"));
-  completador_->popup()->setAccessibleName(QStringLiteral("Coincidencias"));
-  // Installed after the completer's own filter, so it sees the popup's keys first.
-  completador_->popup()->installEventFilter(this);
-  connect(completador_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
-          [this](const QModelIndex& fila) { ElegirFila(fila); });
+  lstCoincidencias = new QListView(this);
+  lstCoincidencias->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+  lstCoincidencias->setObjectName(QStringLiteral("lstCoincidencias"));
+  lstCoincidencias->setAccessibleName(QStringLiteral("Coincidencias"));
+  lstCoincidencias->setFont(font());
+  lstCoincidencias->setModel(filas_);
+  lstCoincidencias->setFocusPolicy(Qt::NoFocus);
+  lstCoincidencias->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  lstCoincidencias->setSelectionMode(QAbstractItemView::SingleSelection);
+  lstCoincidencias->setUniformItemSizes(true);
+  lstCoincidencias->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  connect(lstCoincidencias, &QListView::clicked, this, &TfrmBuscar::ElegirFila);
+  vigilante_ = new ClicFuera(
+      *lstCoincidencias, [this] { CerrarPopup(); }, this);
   buscador_ = new BuscadorNombres(this);
   connect(buscador_, &BuscadorNombres::respuesta, this, &TfrmBuscar::MostrarCoincidencias);
 
@@ -223,6 +252,7 @@ void TfrmBuscar::FormCreate() {
 }
 
 void TfrmBuscar::btnBuscarClick() {
+  CerrarPopup();
   if (!almacen_) throw std::logic_error("TfrmBuscar: a search before FormCreate");
   const Rutas rutas = LeerRutas(*almacen_);
   const QByteArray direccion = txtDireccion->text().toUtf8();
@@ -273,8 +303,9 @@ void TfrmBuscar::txtDireccionTextEdited(const QString& texto) {
 }
 
 void TfrmBuscar::MostrarCoincidencias(const QString& texto, const Coincidencias& coincidencias) {
-  // The box changed by other means since (a row was picked): the answer is for nobody.
-  if (texto != txtDireccion->text()) return;
+  // The box changed by other means since (a row was picked), or the user went elsewhere: the
+  // answer is for nobody.
+  if (texto != txtDireccion->text() || !txtDireccion->hasFocus()) return;
   filas_->clear();
   textoFilas_ = texto;
   for (const Coincidencia& c : coincidencias.filas) {
@@ -291,37 +322,56 @@ void TfrmBuscar::MostrarCoincidencias(const QString& texto, const Coincidencias&
   const bool enter = std::exchange(enterPendiente_, false);
   if (coincidencias.filas.empty()) {
     CerrarPopup();
-    emit coincidenciasMostradas();
+    emit coincidenciasMostradas(texto);
     // Enter on a name that matches nothing searches it as typed, as Enter always did.
     if (enter) Manejar([this] { btnBuscarClick(); });
     return;
   }
-  QAbstractItemView* lista = completador_->popup();
-  const int ancho = lista->sizeHintForColumn(0) + 2 * lista->frameWidth() +
-                    lista->verticalScrollBar()->sizeHint().width();
-  completador_->complete(
-      QRect(0, 0, std::max(ancho, txtDireccion->width()), txtDireccion->height()));
-  // Nothing is chosen until the user moves to a row.
-  lista->selectionModel()->clear();
-  lista->setCurrentIndex({});
-  emit coincidenciasMostradas();
+  MostrarPopup();
+  emit coincidenciasMostradas(texto);
   if (enter) EnterEnPopup();
 }
 
+// Below the box, as wide as its rows, ten rows high at most; nothing chosen.
+void TfrmBuscar::MostrarPopup() {
+  constexpr int kFilasVisibles = 10;
+  const int filas = filas_->rowCount();
+  const int marco = 2 * lstCoincidencias->frameWidth();
+  const bool barra = filas > kFilasVisibles;
+  const int ancho = lstCoincidencias->sizeHintForColumn(0) + marco +
+                    (barra ? lstCoincidencias->verticalScrollBar()->sizeHint().width() : 0);
+  const int alto = lstCoincidencias->sizeHintForRow(0) * std::min(filas, kFilasVisibles) + marco;
+  const QRect pantalla = txtDireccion->screen()->availableGeometry();
+  QRect caja(txtDireccion->mapToGlobal(QPoint(0, txtDireccion->height())),
+             QSize(std::min(std::max(ancho, txtDireccion->width()), pantalla.width()), alto));
+  if (caja.right() > pantalla.right()) caja.moveRight(pantalla.right());
+  if (caja.bottom() > pantalla.bottom())
+    caja.moveBottom(txtDireccion->mapToGlobal(QPoint(0, 0)).y());
+  lstCoincidencias->setGeometry(caja);
+  lstCoincidencias->setCurrentIndex({});
+  lstCoincidencias->clearSelection();
+  lstCoincidencias->scrollToTop();
+  if (!PopupAbierto()) {
+    // Clicks anywhere else close it.
+    qApp->installEventFilter(vigilante_);
+    lstCoincidencias->show();
+  }
+}
+
 bool TfrmBuscar::PopupAbierto() const {
-  return completador_->popup()->isVisible();
+  return lstCoincidencias->isVisible();
 }
 
 void TfrmBuscar::CerrarPopup() {
-  if (PopupAbierto()) completador_->popup()->hide();
+  if (!PopupAbierto()) return;
+  qApp->removeEventFilter(vigilante_);
+  lstCoincidencias->hide();
 }
 
 // Enter with the popup open picks the chosen row, or the first one when none is chosen. While
 // the rows are still those of an older text, it waits for the answer to the text in the box.
 void TfrmBuscar::EnterEnPopup() {
-  QAbstractItemView* lista = completador_->popup();
-  // The completer makes the row the user moves to current; the last row cannot be selected.
-  if (const QModelIndex elegida = lista->currentIndex(); elegida.isValid()) {
+  if (const QModelIndex elegida = lstCoincidencias->currentIndex(); elegida.isValid()) {
     ElegirFila(elegida);
     return;
   }
@@ -342,6 +392,7 @@ void TfrmBuscar::ElegirFila(const QModelIndex& fila) {
 }
 
 void TfrmBuscar::btnConfigClick() {
+  CerrarPopup();
   emit configuracionPedida();
   // A new window each time, owned by this one until it is released below.
   const QPointer<TfrmConfig> ventana = new TfrmConfig(this);
@@ -357,26 +408,25 @@ void TfrmBuscar::txtDireccionKeyPress(QChar caracter) {
   if (caracter.unicode() == 13) btnBuscarClick();
 }
 
-// The popup has the keyboard while it is open, and its completer would take every key. Enter
-// and Esc are the popup's; the window's own keys close it and go on to the box as if it were not
-// there (Ctrl+Enter, which runs nothing, leaves it open); the rest are the completer's.
-bool TfrmBuscar::FiltrarPopup(const QKeyEvent& tecla) {
+// The popup's keys while it is open: Down and Up move through its rows, Enter picks, Esc closes
+// it. Every other key keeps the rule it has without the popup.
+bool TfrmBuscar::TeclaDePopup(const QKeyEvent& tecla) {
   if (EsEnterDeDialogo(tecla)) {
     Manejar([this] { EnterEnPopup(); });
     return true;
   }
-  if (tecla.key() == Qt::Key_Escape && tecla.modifiers() == Qt::NoModifier) {
+  if (tecla.modifiers() != Qt::NoModifier && tecla.modifiers() != Qt::KeypadModifier) return false;
+  if (tecla.key() == Qt::Key_Escape) {
     CerrarPopup();
     return true;
   }
-  const bool enter = tecla.key() == Qt::Key_Return || tecla.key() == Qt::Key_Enter;
-  const bool alt = tecla.modifiers().testFlag(Qt::AltModifier);
-  const bool tab = tecla.key() == Qt::Key_Tab || tecla.key() == Qt::Key_Backtab;
-  if (!enter && !alt && !tab && !EsMayusF10(tecla)) return false;
-  if (!(enter && tecla.modifiers().testFlag(Qt::ControlModifier))) CerrarPopup();
-  QKeyEvent copia(tecla.type(), tecla.key(), tecla.modifiers(), tecla.text(), tecla.isAutoRepeat(),
-                  static_cast<quint16>(tecla.count()));
-  QCoreApplication::sendEvent(txtDireccion, &copia);
+  if (tecla.key() != Qt::Key_Down && tecla.key() != Qt::Key_Up) return false;
+  const int ultima = filas_->rowCount() - 1;
+  const QModelIndex actual = lstCoincidencias->currentIndex();
+  int fila = tecla.key() == Qt::Key_Down ? (actual.isValid() ? actual.row() + 1 : 0)
+                                         : (actual.isValid() ? actual.row() - 1 : ultima);
+  fila = std::clamp(fila, 0, ultima);
+  lstCoincidencias->setCurrentIndex(filas_->index(fila, 0));
   return true;
 }
 
@@ -388,9 +438,15 @@ bool TfrmBuscar::eventFilter(QObject* objeto, QEvent* evento) {
                        txtDireccion);
     return true;
   }
-  if (evento->type() != QEvent::KeyPress) return QWidget::eventFilter(objeto, evento);
+  // The box losing the focus (Tab, another window) closes it too.
+  if (objeto == txtDireccion && evento->type() == QEvent::FocusOut) {
+    CerrarPopup();
+    buscador_->Olvidar();
+  }
+  const bool propio = objeto == txtDireccion || objeto == btnBuscar || objeto == btnConfig;
+  if (!propio || evento->type() != QEvent::KeyPress) return QWidget::eventFilter(objeto, evento);
   const auto& tecla = static_cast<const QKeyEvent&>(*evento);
-  if (objeto == completador_->popup()) return FiltrarPopup(tecla);
+  if (objeto == txtDireccion && PopupAbierto() && TeclaDePopup(tecla)) return true;
 
   // Alt+Enter is the whole entry's, from any control; it never searches.
   if (EsAltEnter(tecla)) {

@@ -11,7 +11,7 @@
 
 class AlmacenConfig;
 class BuscadorNombres;
-class QCompleter;
+class QListView;
 class QModelIndex;
 class QStandardItemModel;
 struct Coincidencias;
@@ -43,8 +43,9 @@ class TfrmBuscar final : public QWidget {
   void configuracionPedida();
   // Emitted once a search has set the seven labels.
   void busquedaTerminada();
-  // Emitted when the name popup has been filled from an answer (shown, or closed for no rows).
-  void coincidenciasMostradas();
+  // Emitted when the name popup has been filled with the answer for `texto` (shown, or closed for
+  // no rows).
+  void coincidenciasMostradas(const QString& texto);
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -58,7 +59,8 @@ class TfrmBuscar final : public QWidget {
   void EnterEnPopup();
   void ElegirFila(const QModelIndex& fila);
   void MenuDireccion(const QPoint& donde);
-  bool FiltrarPopup(const QKeyEvent& tecla);
+  void MostrarPopup();
+  bool TeclaDePopup(const QKeyEvent& tecla);
 
   Informar informar_;
   std::unique_ptr<AlmacenConfig> almacen_;
@@ -68,7 +70,8 @@ class TfrmBuscar final : public QWidget {
 
   // Find as you type: the search off the thread, the popup and its rows, the text they answer.
   BuscadorNombres* buscador_ = nullptr;
-  QCompleter* completador_ = nullptr;
+  QListView* lstCoincidencias = nullptr;
+  QObject* vigilante_ = nullptr;  // closes the popup on a click elsewhere
   QStandardItemModel* filas_ = nullptr;
   QString textoFilas_;
   // Enter came while the popup still showed the rows of an older text.

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Find as you type: the popup of the address box, its rows, its keys and its search off the
-// thread. Keys go to the window as the window system delivers them, so that an open popup gets
-// them first, as it does on screen.
+// thread. Keys go to the window as the window system delivers them.
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
-#include <QCompleter>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,11 +66,8 @@ class PopupTest final : public QObject {
     ventana_->show();
     QVERIFY(QTest::qWaitForWindowActive(ventana_.get()));
     caja_ = ventana_->findChild<QLineEdit*>(QStringLiteral("txtDireccion"));
-    // A top-level window of its own, owned by the window's completer.
-    const auto* completador = ventana_->findChild<QCompleter*>();
-    QVERIFY(completador != nullptr);
-    popup_ = completador->popup();
-    QCOMPARE(popup_->objectName(), QStringLiteral("lstCoincidencias"));
+    popup_ = ventana_->findChild<QAbstractItemView*>(QStringLiteral("lstCoincidencias"));
+    QVERIFY(popup_ != nullptr);
     QTRY_COMPARE(QApplication::focusWidget(), caja_);
   }
 
@@ -87,7 +82,8 @@ class PopupTest final : public QObject {
     for (const QChar c : texto)
       QTest::keyClick(ventana_->windowHandle(), c.toLatin1());
     QCOMPARE(caja_->text(), texto);
-    QTRY_VERIFY(!respuestas.isEmpty());
+    // An answer to the first letters may have come while typing.
+    QTRY_VERIFY(!respuestas.isEmpty() && respuestas.back()[0].toString() == texto);
   }
 
   [[nodiscard]] QStringList Filas() const {
