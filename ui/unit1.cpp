@@ -186,6 +186,7 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
   lstCoincidencias->setUniformItemSizes(true);
   lstCoincidencias->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   connect(lstCoincidencias, &QListView::clicked, this, &TfrmBuscar::ElegirFila);
+  installEventFilter(this);
   vigilante_ = new ClicFuera(
       *lstCoincidencias, [this] { CerrarPopup(); }, this);
   buscador_ = new BuscadorNombres(this);
@@ -438,6 +439,8 @@ bool TfrmBuscar::eventFilter(QObject* objeto, QEvent* evento) {
                        txtDireccion);
     return true;
   }
+  // Moving the window leaves the popup behind: it closes.
+  if (objeto == this && evento->type() == QEvent::Move) CerrarPopup();
   // The box losing the focus (Tab, another window) closes it too.
   if (objeto == txtDireccion && evento->type() == QEvent::FocusOut) {
     CerrarPopup();

@@ -287,6 +287,18 @@ class PopupTest final : public QObject {
     QCOMPARE(Valor("lblTelefono_"), QStringLiteral("1-555-0207"));
   }
 
+  // A click anywhere but on the popup closes it and searches nothing.
+  void clicFueraLoCierra() {
+    Listas(3);
+    Abrir();
+    Escribir(QStringLiteral("smith"));
+    QSignalSpy buscadas(ventana_.get(), &TfrmBuscar::busquedaTerminada);
+    QTest::mouseClick(ventana_->findChild<QLabel*>(QStringLiteral("lblBBS_")), Qt::LeftButton);
+    QVERIFY(!popup_->isVisible());
+    QCOMPARE(buscadas.size(), 0);
+    QCOMPARE(caja_->text(), QStringLiteral("smith"));
+  }
+
   // Enter while the popup still shows an older text's rows acts on the answer to the new text.
   void enterAntesDeLaRespuesta() {
     Listas(3);
