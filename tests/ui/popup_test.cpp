@@ -146,6 +146,20 @@ class PopupTest final : public QObject {
     QCOMPARE(respuestas.size(), 1);
   }
 
+  // A list that cannot be read (an archive with no list in it) gives no rows and raises nothing
+  // while typing.
+  void listaIlegibleNoDaFilas() {
+    AlmacenConfig almacen;
+    GuardarRutas(almacen, QStringLiteral(TEST_DATA_DIR "/listas/sin-lista.zip"),
+                 QStringLiteral(TEST_DATA_DIR "/real/pnt5020.ndl"));
+    BuscadorNombres buscador;
+    QSignalSpy respuestas(&buscador, &BuscadorNombres::respuesta);
+    buscador.Pedir(QStringLiteral("mezetsky"));
+    QTRY_COMPARE(respuestas.size(), 1);
+    const auto coincidencias = respuestas[0][1].value<Coincidencias>();
+    QVERIFY(coincidencias.filas.empty());
+  }
+
   // A list missing while typing shows no dialog: no rows, no popup; Enter still reports it.
   void listaQueFaltaNoSeDiceAlEscribir() {
     AlmacenConfig almacen;
