@@ -188,7 +188,8 @@ int Ejecutar(int argc, char** argv) {
   TfrmBuscar ventana([](const std::string& m) { throw std::runtime_error("unexpected: " + m); });
   ventana.FormCreate();
   ventana.show();
-  Comprobar(QTest::qWaitForWindowActive(&ventana), "the window never became active");
+  Comprobar(QTest::qWaitForWindowExposed(&ventana), "the window was never exposed");
+  ventana.activateWindow();
 
   std::vector<Medida> medidas;
   medidas.push_back(Medir("unpacked", ventana, nodelist, pointlist, texto));
