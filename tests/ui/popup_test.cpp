@@ -272,7 +272,8 @@ class PopupTest final : public QObject {
     Tecla(static_cast<Qt::Key>(tecla), Qt::KeyboardModifiers::fromInt(modificadores));
     if (!ventanaModal.isEmpty()) QTRY_VERIFY(modalVista);
     // Alt+B presses its button after a short pressed look.
-    QTest::qWait(busquedas > 0 ? 200 : 50);
+    if (busquedas > 0) QTRY_COMPARE(buscadas.size(), busquedas);
+    QTest::qWait(50);
     QCOMPARE(buscadas.size(), busquedas);
     QCOMPARE(caja_->text(), texto);
     QCOMPARE(popup_->isVisible(), abierto);
