@@ -8,6 +8,7 @@
 #include "cli/opciones.h"
 #include "cli/salida.h"
 #include "lookup/consulta.h"
+#include "lookup/entrada_visible.h"
 #include "lookup/entradas.h"
 #include "lookup/internet.h"
 #include "lookup/listado.h"
@@ -19,14 +20,6 @@ using Json = nlohmann::ordered_json;
 
 const Informar kInformar = [](const std::string& mensaje) { std::cerr << mensaje << '\n'; };
 
-std::vector<std::string> Decodificar(const std::vector<std::string>& textos) {
-  std::vector<std::string> salida;
-  salida.reserve(textos.size());
-  for (const std::string& texto : textos)
-    salida.push_back(DecodificarTexto(texto));
-  return salida;
-}
-
 std::string Unir(const std::vector<std::string>& textos, std::string_view separador) {
   std::string salida;
   for (const std::string& texto : textos) {
@@ -34,41 +27,6 @@ std::string Unir(const std::vector<std::string>& textos, std::string_view separa
     salida += texto;
   }
   return salida;
-}
-
-// "binkp host:24554"; an IPv6 host in brackets, so the port stays apart.
-std::string TextoExtremo(const ExtremoInternet& extremo) {
-  const std::string host = DecodificarTexto(extremo.host);
-  const bool ipv6 = host.find(':') != std::string::npos;
-  return extremo.protocolo + ' ' + (ipv6 ? '[' + host + ']' : host) + ':' +
-         std::to_string(extremo.puerto);
-}
-
-// A node entry shown: the three fields of the window and, for --completo, the rest.
-struct NodoVisible {
-  std::string bbs, sysop, ciudad, estado, telefono, velocidad;
-  std::vector<std::string> flags;
-  std::vector<ExtremoInternet> internet;
-  bool encontrado;
-};
-
-NodoVisible Visible(const EntradaNodo& e) {
-  return {DecodificarTexto(e.bbs),    DecodificarTexto(e.sysop),    DecodificarTexto(e.ciudad),
-          DecodificarTexto(e.estado), DecodificarTexto(e.telefono), DecodificarTexto(e.velocidad),
-          Decodificar(e.flags),       ExtremosInternet(e.flags),    e.estado != "?"};
-}
-
-struct PuntoVisible {
-  std::string nombre, nick, ciudad, telefono, estado, velocidad;
-  std::vector<std::string> flags;
-  bool encontrado;
-};
-
-PuntoVisible Visible(const EntradaPunto& e) {
-  return {DecodificarTexto(e.nombre), DecodificarTexto(e.nick),
-          DecodificarTexto(e.ciudad), DecodificarTexto(e.telefono),
-          DecodificarTexto(e.estado), DecodificarTexto(e.velocidad),
-          Decodificar(e.flags),       e.estado != "?"};
 }
 
 Json JsonNodo(const NodoVisible& n, bool completo) {

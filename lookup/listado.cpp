@@ -34,6 +34,21 @@ void Cerrar(LectorLista& lector) {
   ComprobarES();
 }
 
+// The header line is under 80 bytes in every real list; this is room to spare.
+constexpr std::size_t kTopeCabecera = 256;
+
+// Read apart from the search, which must see the first line as a line like any other.
+std::optional<FechaLista> FechaDeLista(const ListaElegida& lista) {
+  LectorLista lector;
+  AsignarLista(lector, lista);
+  lector.Abrir();
+  ComprobarES();
+  const std::string cabecera = lector.Principio(kTopeCabecera);
+  ComprobarES();
+  Cerrar(lector);
+  return FechaDeCabecera(cabecera);
+}
+
 }  // namespace
 
 ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
@@ -56,6 +71,7 @@ ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
     resultado.punto = LeerEntradaPunto(linea);
   resultado.archivos.pointlist = lectores.puntos.Nombre();
   Cerrar(lectores.puntos);
+  resultado.fechas = {FechaDeLista(listas->nodelist), FechaDeLista(listas->pointlist)};
   return resultado;
 }
 

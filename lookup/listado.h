@@ -2,22 +2,31 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "lookup/busqueda.h"
 #include "lookup/entradas.h"
+#include "lookup/lista_vigente.h"
 
 class ConsultaNombre;
+
+// The date of the first line of each list a search read; nothing for a line without one.
+struct FechasListas {
+  std::optional<FechaLista> nodelist;
+  std::optional<FechaLista> pointlist;
+};
 
 struct ResultadoCompleto {
   bool ejecutada = false;
   EntradaNodo nodo;
   EntradaPunto punto;
   ArchivosLeidos archivos;
+  FechasListas fechas;
 };
 
-// EjecutarBusqueda with every field of both entries it finds.
+// EjecutarBusqueda with every field of both entries it finds, and the dates of both lists.
 [[nodiscard]] ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
                                                          const std::string& rutaPointlist,
                                                          std::string_view direccion,

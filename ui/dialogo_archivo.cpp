@@ -2,8 +2,12 @@
 #include "ui/dialogo_archivo.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <string_view>
+
+#include "lookup/lista_vigente.h"
 
 namespace {
 
@@ -39,6 +43,15 @@ std::optional<QString> ElegirArchivo(QFileDialog& dialogo, const QString& texto)
   const QStringList elegidos = dialogo.selectedFiles();
   if (elegidos.isEmpty()) return std::nullopt;
   return QFileInfo(elegidos.front()).absoluteFilePath();
+}
+
+QString RutaParaCaja(const QString& elegido) {
+  const QByteArray nombre = QFile::encodeName(QFileInfo(elegido).fileName());
+  constexpr qsizetype kSufijo = 4;  // ".003", ".Z03"
+  if (nombre.size() <= kSufijo) return elegido;
+  const std::string_view completo(nombre.constData(), static_cast<std::size_t>(nombre.size()));
+  if (!EsListaSemanal(completo.substr(0, completo.size() - kSufijo), completo)) return elegido;
+  return elegido.left(elegido.size() - kSufijo);
 }
 
 void ResponderProximoDialogo(std::optional<QString> respuesta) {

@@ -21,6 +21,11 @@ struct InicioDialogo {
 // absolute path of the chosen file; nothing when the user cancelled.
 [[nodiscard]] std::optional<QString> ElegirArchivo(QFileDialog& dialogo, const QString& texto);
 
+// What the box gets for a file chosen in the dialog: a weekly list (<base>.nnn or <base>.Xnn) as
+// <folder>/<base>, the base as the file spells it, so that next week's list is read without
+// browsing again; any other file as chosen.
+[[nodiscard]] QString RutaParaCaja(const QString& elegido);
+
 // For tests, in place of a user: the next ElegirArchivo sets its dialog up as usual but does not
 // show it, and answers `respuesta` (an empty one cancels).
 void ResponderProximoDialogo(std::optional<QString> respuesta);

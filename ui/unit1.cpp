@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/unit1.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QFrame>
@@ -9,15 +11,27 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QMenu>
 #include <QPointer>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QToolTip>
+#include <algorithm>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
+#include "lookup/entrada_visible.h"
 #include "lookup/texto.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
 #include "ui/boton_glifo.h"
+#include "ui/buscador_nombres.h"
+#include "ui/entrada_completa.h"
 #include "ui/escala.h"
 #include "ui/etiqueta.h"
 #include "ui/manejador.h"
@@ -66,6 +80,59 @@ QLabel* NuevoValor(QWidget* padre, const QString& nombre, const QRect& caja, con
   return valor;
 }
 
+const QString kAyudaDireccion =
+    QStringLiteral("Una dirección (2:5020/52.10), o parte de un nombre, un sistema o un lugar");
+
+// The rows' address, for picking; the last row, which only counts the rest, has none.
+constexpr int kRolDireccion = Qt::UserRole + 1;
+
+// Its address as the name search gives it, then sysop, system and location as the labels show
+// them.
+QString TextoFila(const Coincidencia& c) {
+  const QString separador = QStringLiteral(" — ");
+  return TextoDeLista(c.direccion) + separador + TextoDeLista(c.sysop) + separador +
+         TextoDeLista(c.sistema) + separador + TextoDeLista(c.lugar);
+}
+
+QString TextoResto(std::size_t resto) {
+  return resto == 1 ? QStringLiteral("… y 1 entrada más")
+                    : QStringLiteral("… y %1 entradas más").arg(resto);
+}
+
+// Watches the whole application for a mouse press outside `dentro`.
+class ClicFuera final : public QObject {
+ public:
+  ClicFuera(const QWidget& dentro, std::function<void()> alPulsar, QObject* padre)
+      : QObject(padre), dentro_(dentro), alPulsar_(std::move(alPulsar)) {}
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    if (evento->type() == QEvent::MouseButtonPress) {
+      const auto* pulsado = qobject_cast<QWidget*>(objeto);
+      if (pulsado != nullptr && pulsado != &dentro_ && !dentro_.isAncestorOf(pulsado)) alPulsar_();
+    }
+    return false;
+  }
+
+ private:
+  const QWidget& dentro_;
+  std::function<void()> alPulsar_;
+};
+
+// Alt+Enter, the usual "properties" key: with Alt and neither Ctrl nor Shift.
+bool EsAltEnter(const QKeyEvent& tecla) {
+  return (tecla.key() == Qt::Key_Return || tecla.key() == Qt::Key_Enter) &&
+         (tecla.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
+             Qt::AltModifier;
+}
+
+// Qt on X11 maps only the Menu key to a context menu.
+bool EsMayusF10(const QKeyEvent& tecla) {
+  return tecla.key() == Qt::Key_F10 &&
+         (tecla.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
+             Qt::ShiftModifier;
+}
+
 // What the control would receive as a typed character; Ctrl+Enter types a line feed and
 // Alt+Enter types nothing.
 std::optional<QChar> CaracterTecleado(const QKeyEvent& tecla) {
@@ -99,6 +166,31 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
   txtDireccion->setAccessibleName(grpDireccion->title());
   txtDireccion->setGeometry(caja(16, 24, 109, 21));
   txtDireccion->installEventFilter(this);
+  txtDireccion->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(txtDireccion, &QWidget::customContextMenuRequested, this, &TfrmBuscar::MenuDireccion);
+  connect(txtDireccion, &QLineEdit::textEdited, this, &TfrmBuscar::txtDireccionTextEdited);
+
+  // A window of its own under the box, of the tooltip kind: it never takes the keyboard, so
+  // every key still reaches the box and the window's rules, and screen readers list it (they
+  // leave out Qt's popup windows).
+  filas_ = new QStandardItemModel(this);
+  lstCoincidencias = new QListView(this);
+  lstCoincidencias->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+  lstCoincidencias->setObjectName(QStringLiteral("lstCoincidencias"));
+  lstCoincidencias->setAccessibleName(QStringLiteral("Coincidencias"));
+  lstCoincidencias->setFont(font());
+  lstCoincidencias->setModel(filas_);
+  lstCoincidencias->setFocusPolicy(Qt::NoFocus);
+  lstCoincidencias->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  lstCoincidencias->setSelectionMode(QAbstractItemView::SingleSelection);
+  lstCoincidencias->setUniformItemSizes(true);
+  lstCoincidencias->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  connect(lstCoincidencias, &QListView::clicked, this, &TfrmBuscar::ElegirFila);
+  installEventFilter(this);
+  vigilante_ = new ClicFuera(
+      *lstCoincidencias, [this] { CerrarPopup(); }, this);
+  buscador_ = new BuscadorNombres(this);
+  connect(buscador_, &BuscadorNombres::respuesta, this, &TfrmBuscar::MostrarCoincidencias);
 
   btnBuscar = new BotonGlifo(TipoBoton::OK, QStringLiteral("&Buscar"), this);
   btnBuscar->setObjectName(QStringLiteral("btnBuscar"));
@@ -161,13 +253,13 @@ void TfrmBuscar::FormCreate() {
 }
 
 void TfrmBuscar::btnBuscarClick() {
+  CerrarPopup();
   if (!almacen_) throw std::logic_error("TfrmBuscar: a search before FormCreate");
   const Rutas rutas = LeerRutas(*almacen_);
   const QByteArray direccion = txtDireccion->text().toUtf8();
-  const ResultadoBusqueda resultado = EjecutarBusqueda(
-      RutaEnBytes(rutas.nodelist), RutaEnBytes(rutas.pointlist),
-      std::string_view(direccion.constData(), static_cast<std::size_t>(direccion.size())),
-      informar_);
+  std::string buscada(direccion.constData(), static_cast<std::size_t>(direccion.size()));
+  ResultadoCompleto resultado = EjecutarBusquedaCompleta(
+      RutaEnBytes(rutas.nodelist), RutaEnBytes(rutas.pointlist), buscada, informar_);
   if (!resultado.ejecutada) return;
   lblBBS_->setText(TextoDeLista(resultado.nodo.bbs));
   lblSysop_->setText(TextoDeLista(resultado.nodo.sysop));
@@ -176,9 +268,132 @@ void TfrmBuscar::btnBuscarClick() {
   lblNick_->setText(TextoDeLista(resultado.punto.nick));
   lblCiudadPunto_->setText(TextoDeLista(resultado.punto.ciudad));
   lblTelefono_->setText(TextoDeLista(resultado.punto.telefono));
+  ultima_ = std::move(resultado);
+  direccionUltima_ = std::move(buscada);
+  emit busquedaTerminada();
+}
+
+void TfrmBuscar::MostrarEntradaCompleta() {
+  CerrarPopup();
+  const std::string texto = TextoEntradaCompleta(direccionUltima_, ultima_);
+  const QPointer<DlgEntradaCompleta> ventana = new DlgEntradaCompleta(
+      QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size())), this);
+  ventana->exec();
+  if (ventana) ventana->deleteLater();
+  activateWindow();
+}
+
+void TfrmBuscar::MenuDireccion(const QPoint& donde) {
+  CerrarPopup();
+  const std::unique_ptr<QMenu> menu(txtDireccion->createStandardContextMenu());
+  menu->addSeparator();
+  const QAction* entrada = menu->addAction(QStringLiteral("Entrada completa…"));
+  if (menu->exec(txtDireccion->mapToGlobal(donde)) == entrada) {
+    Manejar([this] { MostrarEntradaCompleta(); });
+  }
+}
+
+void TfrmBuscar::txtDireccionTextEdited(const QString& texto) {
+  enterPendiente_ = false;
+  if (PideNombres(texto)) {
+    buscador_->Pedir(texto);
+    return;
+  }
+  buscador_->Olvidar();
+  CerrarPopup();
+}
+
+void TfrmBuscar::MostrarCoincidencias(const QString& texto, const Coincidencias& coincidencias) {
+  // The box changed by other means since (a row was picked), or the user went elsewhere: the
+  // answer is for nobody.
+  if (texto != txtDireccion->text() || !txtDireccion->hasFocus()) return;
+  filas_->clear();
+  textoFilas_ = texto;
+  for (const Coincidencia& c : coincidencias.filas) {
+    auto* fila = new QStandardItem(TextoFila(c));
+    fila->setData(TextoDeLista(c.direccion), kRolDireccion);
+    fila->setEditable(false);
+    filas_->appendRow(fila);
+  }
+  if (coincidencias.resto > 0) {
+    auto* resto = new QStandardItem(TextoResto(coincidencias.resto));
+    resto->setFlags(Qt::NoItemFlags);
+    filas_->appendRow(resto);
+  }
+  const bool enter = std::exchange(enterPendiente_, false);
+  if (coincidencias.filas.empty()) {
+    CerrarPopup();
+    emit coincidenciasMostradas(texto);
+    // Enter on a name that matches nothing searches it as typed, as Enter always did.
+    if (enter) Manejar([this] { btnBuscarClick(); });
+    return;
+  }
+  MostrarPopup();
+  emit coincidenciasMostradas(texto);
+  if (enter) EnterEnPopup();
+}
+
+// Below the box, as wide as its rows, ten rows high at most; nothing chosen.
+void TfrmBuscar::MostrarPopup() {
+  constexpr int kFilasVisibles = 10;
+  const int filas = filas_->rowCount();
+  const int marco = 2 * lstCoincidencias->frameWidth();
+  const bool barra = filas > kFilasVisibles;
+  const int ancho = lstCoincidencias->sizeHintForColumn(0) + marco +
+                    (barra ? lstCoincidencias->verticalScrollBar()->sizeHint().width() : 0);
+  const int alto = lstCoincidencias->sizeHintForRow(0) * std::min(filas, kFilasVisibles) + marco;
+  const QRect pantalla = txtDireccion->screen()->availableGeometry();
+  QRect caja(txtDireccion->mapToGlobal(QPoint(0, txtDireccion->height())),
+             QSize(std::min(std::max(ancho, txtDireccion->width()), pantalla.width()), alto));
+  if (caja.right() > pantalla.right()) caja.moveRight(pantalla.right());
+  if (caja.bottom() > pantalla.bottom())
+    caja.moveBottom(txtDireccion->mapToGlobal(QPoint(0, 0)).y());
+  lstCoincidencias->setGeometry(caja);
+  lstCoincidencias->setCurrentIndex({});
+  lstCoincidencias->clearSelection();
+  lstCoincidencias->scrollToTop();
+  if (!PopupAbierto()) {
+    // Clicks anywhere else close it.
+    qApp->installEventFilter(vigilante_);
+    lstCoincidencias->show();
+  }
+}
+
+bool TfrmBuscar::PopupAbierto() const {
+  return lstCoincidencias->isVisible();
+}
+
+void TfrmBuscar::CerrarPopup() {
+  if (!PopupAbierto()) return;
+  qApp->removeEventFilter(vigilante_);
+  lstCoincidencias->hide();
+}
+
+// Enter with the popup open picks the chosen row, or the first one when none is chosen. While
+// the rows are still those of an older text, it waits for the answer to the text in the box.
+void TfrmBuscar::EnterEnPopup() {
+  if (const QModelIndex elegida = lstCoincidencias->currentIndex(); elegida.isValid()) {
+    ElegirFila(elegida);
+    return;
+  }
+  if (textoFilas_ != txtDireccion->text() && buscador_->Esperando()) {
+    enterPendiente_ = true;
+    return;
+  }
+  ElegirFila(filas_->index(0, 0));
+}
+
+void TfrmBuscar::ElegirFila(const QModelIndex& fila) {
+  const QString direccion = fila.data(kRolDireccion).toString();
+  if (direccion.isEmpty()) return;
+  CerrarPopup();
+  buscador_->Olvidar();
+  txtDireccion->setText(direccion);
+  Manejar([this] { btnBuscarClick(); });
 }
 
 void TfrmBuscar::btnConfigClick() {
+  CerrarPopup();
   emit configuracionPedida();
   // A new window each time, owned by this one until it is released below.
   const QPointer<TfrmConfig> ventana = new TfrmConfig(this);
@@ -194,9 +409,57 @@ void TfrmBuscar::txtDireccionKeyPress(QChar caracter) {
   if (caracter.unicode() == 13) btnBuscarClick();
 }
 
+// The popup's keys while it is open: Down and Up move through its rows, Enter picks, Esc closes
+// it. Every other key keeps the rule it has without the popup.
+bool TfrmBuscar::TeclaDePopup(const QKeyEvent& tecla) {
+  if (EsEnterDeDialogo(tecla)) {
+    Manejar([this] { EnterEnPopup(); });
+    return true;
+  }
+  if (tecla.modifiers() != Qt::NoModifier && tecla.modifiers() != Qt::KeypadModifier) return false;
+  if (tecla.key() == Qt::Key_Escape) {
+    CerrarPopup();
+    return true;
+  }
+  if (tecla.key() != Qt::Key_Down && tecla.key() != Qt::Key_Up) return false;
+  const int ultima = filas_->rowCount() - 1;
+  const QModelIndex actual = lstCoincidencias->currentIndex();
+  int fila = tecla.key() == Qt::Key_Down ? (actual.isValid() ? actual.row() + 1 : 0)
+                                         : (actual.isValid() ? actual.row() - 1 : ultima);
+  fila = std::clamp(fila, 0, ultima);
+  lstCoincidencias->setCurrentIndex(filas_->index(fila, 0));
+  return true;
+}
+
 bool TfrmBuscar::eventFilter(QObject* objeto, QEvent* evento) {
-  if (evento->type() != QEvent::KeyPress) return QWidget::eventFilter(objeto, evento);
+  // Shown by hand rather than set as the box's tooltip, which screen readers would read as its
+  // description: the box's caption already says what it holds.
+  if (objeto == txtDireccion && evento->type() == QEvent::ToolTip) {
+    QToolTip::showText(static_cast<QHelpEvent*>(evento)->globalPos(), kAyudaDireccion,
+                       txtDireccion);
+    return true;
+  }
+  // Moving the window leaves the popup behind: it closes.
+  if (objeto == this && evento->type() == QEvent::Move) CerrarPopup();
+  // The box losing the focus (Tab, another window) closes it too.
+  if (objeto == txtDireccion && evento->type() == QEvent::FocusOut) {
+    CerrarPopup();
+    buscador_->Olvidar();
+  }
+  const bool propio = objeto == txtDireccion || objeto == btnBuscar || objeto == btnConfig;
+  if (!propio || evento->type() != QEvent::KeyPress) return QWidget::eventFilter(objeto, evento);
   const auto& tecla = static_cast<const QKeyEvent&>(*evento);
+  if (objeto == txtDireccion && PopupAbierto() && TeclaDePopup(tecla)) return true;
+
+  // Alt+Enter is the whole entry's, from any control; it never searches.
+  if (EsAltEnter(tecla)) {
+    Manejar([this] { MostrarEntradaCompleta(); });
+    return true;
+  }
+  if (objeto == txtDireccion && EsMayusF10(tecla)) {
+    MenuDireccion(txtDireccion->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft());
+    return true;
+  }
 
   // Enter is the window's before the control sees it, and never arrives as a typed character.
   if (PulsarConEnter(objeto, tecla, *btnBuscar)) return true;

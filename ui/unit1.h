@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <memory>
+#include <string>
 
 #include "lookup/busqueda.h"
+#include "lookup/listado.h"
 
 class AlmacenConfig;
+class BuscadorNombres;
+class QListView;
+class QModelIndex;
+class QStandardItemModel;
+struct Coincidencias;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -27,19 +35,47 @@ class TfrmBuscar final : public QWidget {
 
   void btnBuscarClick();
   void btnConfigClick();
+  // Alt+Enter and the address box's menu: the whole entry of the last search that completed.
+  void MostrarEntradaCompleta();
 
  signals:
   // Emitted by btnConfigClick just before it opens the configuration window.
   void configuracionPedida();
+  // Emitted once a search has set the seven labels.
+  void busquedaTerminada();
+  // Emitted when the name popup has been filled with the answer for `texto` (shown, or closed for
+  // no rows).
+  void coincidenciasMostradas(const QString& texto);
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 
  private:
   void txtDireccionKeyPress(QChar caracter);
+  void txtDireccionTextEdited(const QString& texto);
+  void MostrarCoincidencias(const QString& texto, const Coincidencias& coincidencias);
+  [[nodiscard]] bool PopupAbierto() const;
+  void CerrarPopup();
+  void EnterEnPopup();
+  void ElegirFila(const QModelIndex& fila);
+  void MenuDireccion(const QPoint& donde);
+  void MostrarPopup();
+  bool TeclaDePopup(const QKeyEvent& tecla);
 
   Informar informar_;
   std::unique_ptr<AlmacenConfig> almacen_;
+  // What the labels show: the last search that completed, and the text it searched.
+  ResultadoCompleto ultima_;
+  std::string direccionUltima_;
+
+  // Find as you type: the search off the thread, the popup and its rows, the text they answer.
+  BuscadorNombres* buscador_ = nullptr;
+  QListView* lstCoincidencias = nullptr;
+  QObject* vigilante_ = nullptr;  // closes the popup on a click elsewhere
+  QStandardItemModel* filas_ = nullptr;
+  QString textoFilas_;
+  // Enter came while the popup still showed the rows of an older text.
+  bool enterPendiente_ = false;
 
   // Children of the window, owned through Qt's parent chain.
   QFrame* BevelBorde = nullptr;

@@ -126,7 +126,7 @@ void TfrmConfig::Examinar(QLineEdit& caja) {
   const std::optional<QString> elegido = ElegirArchivo(*OpenDialog, caja.text());
   // Closing the dialog leaves no window active; the user goes on in this one.
   activateWindow();
-  if (elegido) caja.setText(*elegido);
+  if (elegido) caja.setText(RutaParaCaja(*elegido));
 }
 
 void TfrmConfig::showEvent(QShowEvent* evento) {

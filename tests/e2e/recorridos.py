@@ -4,6 +4,7 @@ window manager (run.sh sets all of that up): recorridos.py BUILD ARTIFACTS."""
 
 import json
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -318,12 +319,154 @@ def cerrar(c):
         raise esc.Fallo(f"exit status {estado}, expected 0")
 
 
+E2E_NODELIST = os.path.join(RAIZ, "tests", "data", "e2e", "nodelist.006")
+MOSCU = os.path.join(RAIZ, "tests", "data", "real", "pnt5020.ndl")
+SEMANAL = os.path.join(RAIZ, "tests", "data", "listas", "nodelist.003")
+ENTRADA = "Entrada completa"
+
+
+def cli_json(c, *argumentos):
+    hecho = subprocess.run([c.cli, "--json", "--nodelist", E2E_NODELIST, "--pointlist", MOSCU,
+                            *argumentos], capture_output=True, text=True, timeout=30,
+                           env=dict(os.environ, XDG_CONFIG_HOME=c.temporal()))
+    if hecho.returncode != 0:
+        raise esc.Fallo(f"buscarpunto-cli {argumentos!r} failed: {hecho.stderr}")
+    return [json.loads(linea) for linea in hecho.stdout.splitlines()]
+
+
+def como_etiqueta(campos):
+    """The values as a screen reader reads the labels that show them: an "&" is the label's
+    accelerator prefix, as the window has always drawn it ("&&" reads "&")."""
+    return {clave: re.sub(r"&(.)", r"\1", valor) for clave, valor in campos.items()}
+
+
+def filas_popup(p):
+    """The rows of the name popup as a screen reader reads them; None while it is not shown."""
+    app = p.aplicacion()
+    if app is None:
+        return None
+    for nodo in esc.descendientes(app):
+        if esc.rol(nodo) == "list" and nodo.name == "Coincidencias" and esc.visible(nodo):
+            return [f for f in esc.hijos(nodo) if esc.rol(f) == "list item"]
+    return None
+
+
+def esperar_popup(p, direcciones, que):
+    """Waits for the popup to list `direcciones` first, each row starting with its address."""
+    def listo():
+        filas = filas_popup(p)
+        if not filas:
+            return None
+        leidas = [f.name.split(" — ")[0] for f in filas[:len(direcciones)]]
+        return filas if leidas == direcciones else None
+    try:
+        return esc.esperar(listo, que)
+    except esc.Fallo as fallo:
+        vistos = [(esc.rol(n), n.name) for n in esc.descendientes(p.aplicacion())]
+        raise esc.Fallo(f"{fallo}; on screen: {vistos!r}") from None
+
+
+def captura_recortada(destino):
+    """The screen cut to what is drawn on it: the window and whatever pops up beside it."""
+    temporal = destino + ".pantalla.png"
+    esc.captura(temporal)
+    subprocess.run(["convert", temporal, "-trim", "+repage", "-strip", destino], check=True,
+                   timeout=esc.PLAZO, capture_output=True)
+    os.remove(temporal)
+
+
+def por_nombre(c):
+    """Part of a name typed on the 6 January 2025 nodelist and the Moscow pointlist: the popup
+    lists what --buscar gives; Down and Enter, and a click, pick a row and show its values;
+    an address and Enter still search it; Alt+Enter shows its whole entry; a weekly list chosen
+    in the file dialog goes in by its base name."""
+    carpeta = c.temporal()
+    guardar_config(carpeta, E2E_NODELIST, MOSCU)
+    p = c.programa("f", carpeta)
+    principal, caja, xid = abrir(p)
+
+    coen = [linea["direccion"] for linea in cli_json(c, "--buscar", "vince coen")]
+    if len(coen) < 5:
+        raise esc.Fallo(f"--buscar 'vince coen' gave {coen!r}")
+    esc.pulsar("ctrl+a")
+    esc.escribir("vince coen")
+    esperar_popup(p, coen[:5], "the popup with the rows of --buscar 'vince coen'")
+    captura_recortada(c.artefacto("ventana-popup.png"))
+    esc.pulsar("Down", "Return")
+    esperar_igual(lambda: esc.texto_de(caja), coen[0], "the picked row's address in the box")
+    esperado = esc.campos_json(cli_json(c, coen[0])[0])
+    esperar_igual(lambda: esc.valores(principal), como_etiqueta(esperado),
+                  f"the values of {coen[0]}")
+    if esperado[("nodo", "sysop")] != "Vince Coen":
+        raise esc.Fallo(f"{coen[0]} has the sysop {esperado[('nodo', 'sysop')]!r}")
+
+    esc.pulsar("ctrl+a")
+    esc.escribir("mezetsky")
+    fila = esperar_popup(p, ["2:5020/113.8"], "the popup with Mezetsky's point")[0]
+    x, y, ancho, alto = fila.queryComponent().getExtents(esc.pyatspi.DESKTOP_COORDS)
+    esc.xdotool("mousemove", str(x + ancho // 2), str(y + alto // 2), "click", "1")
+    esperar_igual(lambda: esc.texto_de(caja), "2:5020/113.8", "the clicked row's address")
+    esperar_igual(lambda: esc.valores(principal), esc.campos_json(cli_json(c, "2:5020/113.8")[0]),
+                  "the values of 2:5020/113.8")
+    esc.xdotool("mousemove", "0", "0")
+
+    buscar(caja, "1:1/19")
+    completo = cli_json(c, "1:1/19")[0]
+    esperar_igual(lambda: esc.valores(principal), esc.campos_json(completo),
+                  "the values of 1:1/19")
+    if completo["nodo"]["sysop"] != "Andrew Leary":
+        raise esc.Fallo(f"1:1/19 has the sysop {completo['nodo']['sysop']!r}")
+    if filas_popup(p):
+        raise esc.Fallo("an address opened the popup")
+
+    esc.pulsar("alt+Return")
+    entrada = p.ventana(ENTRADA)
+    xid_entrada = p.activar(esc.patron_titulo(ENTRADA), entrada)
+    texto = esc.texto_de(esc.control(entrada, "text", ENTRADA))
+    for parte in ("binkp ftsc.bnbbbs.net:24555", "ifcico ftsc.bnbbbs.net:60179",
+                  "telnet ftsc.bnbbbs.net:60177", "1-860-446-6118", "/nodelist.006 "):
+        if parte not in texto:
+            raise esc.Fallo(f"the whole entry lacks {parte!r}:\n{texto}")
+    esc.captura(c.artefacto("ventana-entrada.png"), xid_entrada)
+    esc.pulsar("Escape")
+    esperar_cierre(entrada, "the whole entry")
+
+    semanal = os.path.join(c.temporal(), "NODELIST.003")
+    shutil.copyfile(SEMANAL, semanal)
+    esc.enfocado(principal, "text", DIRECCION)
+    esc.pulsar("alt+c")
+    config = p.ventana(CONFIG)
+    p.activar(esc.patron_titulo(CONFIG), config)
+    caja_nodo = esc.enfocado(config, "text", "Archivo NodeList:")
+    # The dialog starts on the box's file: Open takes it as it is, typing nothing there (the
+    # dialog's own name completion would pop up over it).
+    esc.pulsar("ctrl+a")
+    esc.escribir(semanal)
+    esperar_igual(lambda: esc.texto_de(caja_nodo), semanal, "the weekly list typed by hand")
+    esc.pulsar("Tab", "Return")
+    dialogo = esc.esperar(lambda: next((v for v in esc.hijos(p.aplicacion())
+                                        if esc.rol(v) == "dialog" and esc.visible(v) and
+                                        v.name not in (CONFIG, BUSCAR)), None),
+                          "the file dialog")
+    esc.esperar(lambda: any(n.getState().contains(esc.pyatspi.STATE_FOCUSED)
+                            for n in esc.descendientes(dialogo) if esc.rol(n) == "text"),
+                "the focus in the file dialog's name box")
+    esc.pulsar("Return")
+    esperar_cierre(dialogo, "the file dialog")
+    esperar_igual(lambda: esc.texto_de(caja_nodo), semanal[:-4], "the weekly list's base name")
+    cancelar = esc.control(config, "push button", "Cancelar")
+    x, y, ancho, alto = cancelar.queryComponent().getExtents(esc.pyatspi.DESKTOP_COORDS)
+    esc.xdotool("mousemove", str(x + ancho // 2), str(y + alto // 2), "click", "1")
+    esperar_cierre(config, "the configuration window")
+
+
 RECORRIDOS = [
     ("a", "first run", primera_vez),
     ("b", "configure and search", configurar_y_buscar),
     ("c", "configure and cancel", cancelar),
     ("d", "locked list", lista_bloqueada),
     ("e", "close", cerrar),
+    ("f", "find by name, whole entry", por_nombre),
 ]
 
 

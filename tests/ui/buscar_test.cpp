@@ -379,7 +379,6 @@ class BuscarTest final : public QObject {
     fila("Enter del teclado numérico", txt, Qt::Key_Enter, Qt::KeypadModifier, 1, 0, ini);
     fila("Mayús+Enter", txt, Qt::Key_Return, Qt::ShiftModifier, 1, 0, ini);
     fila("Ctrl+Enter", txt, Qt::Key_Return, Qt::ControlModifier, 0, 0, ini);
-    fila("Alt+Enter", txt, Qt::Key_Return, Qt::AltModifier, 0, 0, ini);
     fila("Enter en btnBuscar", bus, Qt::Key_Return, Qt::NoModifier, 1, 0, ini);
     fila("Enter en btnConfig", cfg, Qt::Key_Return, Qt::NoModifier, 0, 1, ini);
     fila("Espacio en btnBuscar", bus, Qt::Key_Space, Qt::NoModifier, 1, 0, ini);

@@ -30,6 +30,9 @@ namespace {
 const QString kMuestras = QStringLiteral(SAMPLES_DIR);
 const QString kNodelist = kMuestras + QStringLiteral("/NODELIST.345");
 const QString kPointlist = kMuestras + QStringLiteral("/POINTS.345");
+// A weekly list chosen in the dialog goes in by its base name.
+const QString kBaseNodelist = kMuestras + QStringLiteral("/NODELIST");
+const QString kBasePointlist = kMuestras + QStringLiteral("/POINTS");
 
 void Guardar(const QString& nodelist, const QString& pointlist) {
   AlmacenConfig almacen;
@@ -293,7 +296,7 @@ class ConfigTest final : public QObject {
     // A path picked with "Buscar" is not stored either.
     ResponderProximoDialogo(kPointlist);
     Boton(*ventana, "btnBuscarPointlist")->click();
-    QCOMPARE(Caja(*ventana, "txtPointlist")->text(), kPointlist);
+    QCOMPARE(Caja(*ventana, "txtPointlist")->text(), kBasePointlist);
     Caja(*ventana, "txtNodelist")->setText(kNodelist);
     QVERIFY(QTest::qWaitForWindowActive(ventana.get()));
 
@@ -340,10 +343,10 @@ class ConfigTest final : public QObject {
     const QString puntos = QStringLiteral("btnBuscarPointlist");
     const QString tmp = QStringLiteral("@TMP@");
     QTest::newRow("elige la nodelist") << nodos << QString() << QStringList{QString(), QString()}
-                                       << std::optional(kNodelist) << kNodelist;
+                                       << std::optional(kNodelist) << kBaseNodelist;
     QTest::newRow("parte de lo escrito")
         << puntos << kNodelist << QStringList{kMuestras, QStringLiteral("NODELIST.345")}
-        << std::optional(kPointlist) << kPointlist;
+        << std::optional(kPointlist) << kBasePointlist;
     QTest::newRow("un nombre que no existe")
         << nodos << kNodelist << QStringList{kMuestras, QStringLiteral("NODELIST.345")}
         << std::optional(tmp + QStringLiteral("/no existe.lst"))
@@ -351,7 +354,7 @@ class ConfigTest final : public QObject {
     QTest::newRow("una carpeta que ya no existe")
         << puntos << tmp + QStringLiteral("/ya/no/está/POINTS.345")
         << QStringList{tmp, QStringLiteral("POINTS.345")} << std::optional(kPointlist)
-        << kPointlist;
+        << kBasePointlist;
     QTest::newRow("relativa") << nodos << QStringLiteral("listas-que-no-hay/NODELIST.345")
                               << QStringList{QDir::currentPath(), QStringLiteral("NODELIST.345")}
                               << std::optional<QString>()
@@ -409,7 +412,7 @@ class ConfigTest final : public QObject {
     });
     QTest::mouseClick(Boton(*ventana, "btnBuscarPointlist"), Qt::LeftButton);
     QCOMPARE(visto, (QStringList{raiz_->path(), QStringLiteral("POINTS.345")}));
-    QCOMPARE(caja->text(), raiz_->path() + QStringLiteral("/POINTS.345"));
+    QCOMPARE(caja->text(), raiz_->path() + QStringLiteral("/POINTS"));
     QTRY_VERIFY(ventana->isActiveWindow());
   }
 

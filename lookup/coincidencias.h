@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lookup/busqueda.h"
+
+// One entry a name search found, as bytes: its address as the name search gives it and the three
+// fields the name is looked for in.
+struct Coincidencia {
+  std::string direccion;
+  std::string sysop;
+  std::string sistema;
+  std::string lugar;
+
+  bool operator==(const Coincidencia&) const = default;
+};
+
+struct Coincidencias {
+  bool ejecutada = false;  // false: a list file was missing
+  std::vector<Coincidencia> filas;
+  std::size_t resto = 0;  // matches past the first `maximo`
+};
+
+// The first `maximo` entries of both lists whose system name, location or sysop holds `texto`
+// (BuscarPorNombre), and how many more there are. I/O failures are raised as ErrorEntradaSalida.
+[[nodiscard]] Coincidencias BuscarCoincidencias(const std::string& rutaNodelist,
+                                                const std::string& rutaPointlist,
+                                                std::string_view texto, std::size_t maximo,
+                                                const Informar& informar);

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/buscador_nombres.h"
+
+#include <QMetaObject>
+#include <algorithm>
+#include <exception>
+#include <string>
+
+#include "settings/almacen_config.h"
+#include "settings/rutas.h"
+
+namespace {
+
+constexpr int kCaracteresMinimos = 3;
+
+Coincidencias Buscar(const QByteArray& texto) {
+  // Its own store: a store is never shared between threads.
+  AlmacenConfig almacen;
+  const Rutas rutas = LeerRutas(almacen);
+  return BuscarCoincidencias(
+      RutaEnBytes(rutas.nodelist), RutaEnBytes(rutas.pointlist),
+      std::string_view(texto.constData(), static_cast<std::size_t>(texto.size())), kFilasPopup,
+      [](const std::string&) {});
+}
+
+}  // namespace
+
+bool PideNombres(const QString& texto) {
+  const QString sinBlancos = texto.trimmed();
+  if (sinBlancos.size() < kCaracteresMinimos) return false;
+  return std::any_of(sinBlancos.begin(), sinBlancos.end(), [](QChar c) { return c.isLetter(); });
+}
+
+BuscadorNombres::BuscadorNombres(QObject* parent) : QObject(parent) {
+  hilo_.setMaxThreadCount(1);
+}
+
+BuscadorNombres::~BuscadorNombres() {
+  hilo_.waitForDone();
+}
+
+void BuscadorNombres::Pedir(const QString& texto) {
+  ++generacion_;
+  esperado_ = texto;
+  if (ocupado_) {
+    pendiente_ = texto;
+    return;
+  }
+  Lanzar(texto);
+}
+
+void BuscadorNombres::Olvidar() {
+  ++generacion_;
+  esperado_.reset();
+  pendiente_.reset();
+}
+
+void BuscadorNombres::Lanzar(const QString& texto) {
+  ocupado_ = true;
+  hilo_.start([this, texto, generacion = generacion_] {
+    Coincidencias coincidencias;
+    try {
+      coincidencias = Buscar(texto.toUtf8());
+    } catch (const std::exception&) {
+      // The one failure shown nowhere: the popup stays closed, and the explicit search of the
+      // same lists reports it.
+      coincidencias = {};
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, generacion, texto, coincidencias] { Recibir(generacion, texto, coincidencias); },
+        Qt::QueuedConnection);
+  });
+}
+
+void BuscadorNombres::Recibir(std::uint64_t generacion, const QString& texto,
+                              const Coincidencias& coincidencias) {
+  ocupado_ = false;
+  if (generacion == generacion_) {
+    esperado_.reset();
+    emit respuesta(texto, coincidencias);
+    return;
+  }
+  if (pendiente_) {
+    const QString siguiente = *pendiente_;
+    pendiente_.reset();
+    Lanzar(siguiente);
+  }
+}
