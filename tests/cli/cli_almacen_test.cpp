@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -27,12 +26,6 @@ std::string Leer(const fs::path& archivo) {
   return {std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>()};
 }
 
-// Runs the tool as an ordinary user: as nobody when the tests run as root, who may write any file.
-SalidaProceso EjecutarSinPrivilegios(const std::vector<std::string>& argumentos) {
-  if (::geteuid() != 0) return EjecutarProceso(kPrograma, argumentos);
-  return EjecutarProcesoComo(65534, kPrograma, argumentos);
-}
-
 struct CasoAlmacen {
   const char* nombre;
   std::string contenido;  // NodeList.conf
@@ -47,7 +40,13 @@ void PrintTo(const CasoAlmacen& caso, std::ostream* os) {
 class LecturaDelAlmacen : public testing::TestWithParam<CasoAlmacen> {
  protected:
   void SetUp() override { ::setenv("XDG_CONFIG_HOME", carpeta_.Ruta("config").c_str(), 1); }
-  void TearDown() override { ::unsetenv("XDG_CONFIG_HOME"); }
+  void TearDown() override {
+    ::unsetenv("XDG_CONFIG_HOME");
+    // Its owner may empty the scratch folder again.
+    if (const fs::path tervanik = carpeta_.Ruta("config/Tervanik"); fs::exists(tervanik)) {
+      fs::permissions(tervanik, fs::perms::owner_all, fs::perm_options::add);
+    }
+  }
 
   CarpetaTemporal carpeta_;
 };
@@ -58,16 +57,18 @@ TEST_P(LecturaDelAlmacen, BuscaSinEscribirNada) {
   fs::create_directories(tervanik);
   const fs::path archivo = tervanik / "NodeList.conf";
   std::ofstream(archivo, std::ios::binary) << caso.contenido;
-  // Everyone may reach the store and read it; with soloLectura only its owner may change it.
-  for (const fs::path& p : {carpeta_.Ruta(), fs::path(carpeta_.Ruta("config")), tervanik}) {
+  // Everyone may reach the store and read it; with soloLectura no one may change it, not even its
+  // owner, unless privileged.
+  for (const fs::path& p : {carpeta_.Ruta(), fs::path(carpeta_.Ruta("config"))}) {
     fs::permissions(p, caso.soloLectura ? fs::perms(0755) : fs::perms::all);
   }
+  fs::permissions(tervanik, caso.soloLectura ? fs::perms(0555) : fs::perms::all);
   fs::permissions(archivo, caso.soloLectura ? fs::perms(0444) : fs::perms(0666));
   const auto antes = fs::last_write_time(archivo);
 
   std::vector<std::string> argumentos = caso.argumentos;
   argumentos.push_back("2:5020/52.10");
-  const SalidaProceso r = EjecutarSinPrivilegios(argumentos);
+  const SalidaProceso r = EjecutarSinPrivilegios(kPrograma, argumentos);
 
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(r.errores, "");

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -208,24 +207,17 @@ TEST(CliErrorES, NodelistBloqueadaEnJson) {
   EXPECT_EQ(r.codigo, 2);
 }
 
-// Permission bits refuse nothing to root, so as root the tool runs as the user nobody.
+// Permission bits refuse nothing to a privileged root, so the tool runs without that privilege.
 TEST(CliErrorES, ListaSinPermisoDeLectura) {
-  constexpr uid_t kNobody = 65534;
-  const auto ejecutar = [](const std::vector<std::string>& argumentos) {
-    return ::geteuid() == 0 ? EjecutarProcesoComo(kNobody, kPrograma, argumentos)
-                            : Ejecutar(argumentos);
-  };
   const CarpetaTemporal carpeta;
-  std::filesystem::permissions(
-      carpeta.Ruta(), std::filesystem::perms::owner_all | std::filesystem::perms::others_exec);
   const std::string nodos = carpeta.Escribir("NODELIST.345", Lista({"Host,261,n,c,s,p"}));
   const std::vector<std::string> argumentos{"--nodelist", nodos, "--pointlist", kPointlist,
                                             "1:261/1.3"};
   // Readable, the same file is searched: the refusal below comes from its mode alone.
-  const SalidaProceso legible = ejecutar(argumentos);
+  const SalidaProceso legible = EjecutarSinPrivilegios(kPrograma, argumentos);
   ASSERT_EQ(legible.codigo, 0) << legible.errores;
   std::filesystem::permissions(nodos, std::filesystem::perms::none);
-  const SalidaProceso r = ejecutar(argumentos);
+  const SalidaProceso r = EjecutarSinPrivilegios(kPrograma, argumentos);
   EXPECT_EQ(r.errores, "File access denied\n");
   EXPECT_EQ(r.salida, "");
   EXPECT_EQ(r.codigo, 2);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,10 +17,11 @@ struct SalidaProceso {
 [[nodiscard]] SalidaProceso EjecutarProceso(const std::string& programa,
                                             const std::vector<std::string>& argumentos);
 
-// As EjecutarProceso, with the child running as user and group `id` and in no other group: what a
-// user without privileges sees. Only root may do it; a child that cannot switch exits with 127.
-[[nodiscard]] SalidaProceso EjecutarProcesoComo(uid_t id, const std::string& programa,
-                                                const std::vector<std::string>& argumentos);
+// As EjecutarProceso, with the child refused whatever a file's mode refuses an ordinary user. Run
+// by root, the child keeps uid 0, so it still reaches the program wherever the build lives, but
+// loses the capabilities that pass over file modes; a child that cannot lose them exits with 127.
+[[nodiscard]] SalidaProceso EjecutarSinPrivilegios(const std::string& programa,
+                                                   const std::vector<std::string>& argumentos);
 
 // The lines of a program's output, without their line ends.
 [[nodiscard]] std::vector<std::string> Lineas(const std::string& texto);
