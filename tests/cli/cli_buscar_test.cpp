@@ -5,7 +5,6 @@
 
 #include <nlohmann/json.hpp>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,16 +12,7 @@
 
 namespace {
 
-const std::string kPrograma = CLI_PATH;
-const std::string kMuestras = SAMPLES_DIR;
 const std::string kReales = TEST_DATA_DIR "/real";
-
-SalidaProceso Ejecutar(const std::string& nodelist, const std::string& pointlist,
-                       std::vector<std::string> extra) {
-  std::vector<std::string> argumentos{"--nodelist", nodelist, "--pointlist", pointlist};
-  argumentos.insert(argumentos.end(), extra.begin(), extra.end());
-  return EjecutarProceso(kPrograma, argumentos);
-}
 
 std::vector<nlohmann::json> Objetos(const std::string& texto) {
   std::vector<nlohmann::json> objetos;
@@ -206,16 +196,12 @@ TEST(CliCompleto, ClavesEnOrden) {
                                    {"--json", "--completo", "2:5020/52.10"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   const auto objeto = nlohmann::ordered_json::parse(r.salida);
-  std::vector<std::string> nodo;
-  for (const auto& [clave, valor] : objeto["nodo"].items())
-    nodo.push_back(clave);
-  EXPECT_EQ(nodo, (std::vector<std::string>{"bbs", "sysop", "ciudad", "estado", "telefono",
-                                            "velocidad", "flags", "internet"}));
-  std::vector<std::string> punto;
-  for (const auto& [clave, valor] : objeto["punto"].items())
-    punto.push_back(clave);
-  EXPECT_EQ(punto, (std::vector<std::string>{"nombre", "nick", "ciudad", "telefono", "estado",
-                                             "velocidad", "flags"}));
+  EXPECT_EQ(Claves(objeto["nodo"]),
+            (std::vector<std::string>{"bbs", "sysop", "ciudad", "estado", "telefono", "velocidad",
+                                      "flags", "internet"}));
+  EXPECT_EQ(Claves(objeto["punto"]),
+            (std::vector<std::string>{"nombre", "nick", "ciudad", "telefono", "estado", "velocidad",
+                                      "flags"}));
   EXPECT_EQ(objeto["nodo"]["estado"], "Hub");
 }
 

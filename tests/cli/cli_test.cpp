@@ -1,37 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include <nlohmann/json.hpp>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/cli/proceso.h"
+#include "tests/comun/carpeta_temporal.h"
 
 namespace {
 
 using namespace std::string_literals;
 
-const std::string kPrograma = CLI_PATH;
-const std::string kNodelist = SAMPLES_DIR "/NODELIST.345";
-const std::string kPointlist = SAMPLES_DIR "/POINTS.345";
-
 constexpr const char* kFaltaNodelist = "No se encuentra el archivo de NodeList\n";
 constexpr const char* kFaltaPointlist = "No se encuentra el archivo de PointList\n";
 
-SalidaProceso Ejecutar(const std::vector<std::string>& argumentos) {
-  return EjecutarProceso(kPrograma, argumentos);
-}
-
-SalidaProceso BuscarEnMuestras(std::vector<std::string> extra) {
-  std::vector<std::string> argumentos{"--nodelist", kNodelist, "--pointlist", kPointlist};
-  argumentos.insert(argumentos.end(), extra.begin(), extra.end());
-  return Ejecutar(argumentos);
+SalidaProceso BuscarEnMuestras(const std::vector<std::string>& extra) {
+  return Ejecutar(kNodelist, kPointlist, extra);
 }
 
 // List lines joined with CR LF; the closing comment keeps the last entry from being the last line.
@@ -109,14 +97,9 @@ TEST(CliJson, UnObjetoPorLineaConLasClavesEnOrden) {
   ASSERT_EQ(lineas.size(), 2u) << r.salida;
 
   const auto primero = nlohmann::ordered_json::parse(lineas[0]);
-  std::vector<std::string> claves;
-  for (const auto& [clave, valor] : primero.items())
-    claves.push_back(clave);
-  EXPECT_EQ(claves, (std::vector<std::string>{"direccion", "nodo", "punto", "archivos"}));
-  std::vector<std::string> clavesPunto;
-  for (const auto& [clave, valor] : primero["punto"].items())
-    clavesPunto.push_back(clave);
-  EXPECT_EQ(clavesPunto, (std::vector<std::string>{"nombre", "nick", "ciudad", "telefono"}));
+  EXPECT_EQ(Claves(primero), (std::vector<std::string>{"direccion", "nodo", "punto", "archivos"}));
+  EXPECT_EQ(Claves(primero["punto"]),
+            (std::vector<std::string>{"nombre", "nick", "ciudad", "telefono"}));
 
   const nlohmann::json esperado1 = {
       {"direccion", "1:261/1.3"},
@@ -226,34 +209,12 @@ TEST(CliErrorES, ListaSinPermisoDeLectura) {
 // --- Usage --------------------------------------------------------------------------------
 
 // Every run of the tool in these tests sees a profile of its own, never the user's.
-class PerfilAislado final : public testing::Environment {
- public:
-  void SetUp() override { ::setenv("XDG_CONFIG_HOME", carpeta_.Ruta("config").c_str(), 1); }
+const PerfilTemporal kPerfilAislado;
 
- private:
-  CarpetaTemporal carpeta_;
-};
-
-[[maybe_unused]] testing::Environment* const kPerfil =
-    testing::AddGlobalTestEnvironment(new PerfilAislado);
-
-// A profile folder whose NodeList.conf holds `contenido`, used by the tool while it lives.
+// A profile of the test's own, whose NodeList.conf the test writes.
 class Configuracion : public testing::Test {
  protected:
-  void SetUp() override {
-    anterior_ = ::getenv("XDG_CONFIG_HOME");
-    ::setenv("XDG_CONFIG_HOME", carpeta_.Ruta("config").c_str(), 1);
-  }
-  void TearDown() override { ::setenv("XDG_CONFIG_HOME", anterior_.c_str(), 1); }
-
-  void Guardar(const std::string& contenido) const {
-    const std::filesystem::path carpeta = carpeta_.Ruta("config/Tervanik");
-    std::filesystem::create_directories(carpeta);
-    std::ofstream(carpeta / "NodeList.conf", std::ios::binary) << contenido;
-  }
-
-  CarpetaTemporal carpeta_;
-  std::string anterior_;
+  PerfilTemporal perfil_;
 };
 
 TEST_F(Configuracion, PerfilNuevoAvisaDeAmbasListas) {
@@ -261,19 +222,19 @@ TEST_F(Configuracion, PerfilNuevoAvisaDeAmbasListas) {
   EXPECT_EQ(r.codigo, 1);
   EXPECT_EQ(r.errores, std::string(kFaltaNodelist) + kFaltaPointlist);
   EXPECT_EQ(r.salida, "");
-  EXPECT_FALSE(std::filesystem::exists(carpeta_.Ruta("config/Tervanik/NodeList.conf")))
+  EXPECT_FALSE(std::filesystem::exists(perfil_.Archivo()))
       << "looking the paths up must not create the store";
 }
 
 TEST_F(Configuracion, RutasGuardadasDanLosSieteCampos) {
-  Guardar("[General]\nNodeList=" + kNodelist + "\nPointList=" + kPointlist + "\n");
+  perfil_.Guardar("[General]\nNodeList=" + kNodelist + "\nPointList=" + kPointlist + "\n");
   const SalidaProceso r = Ejecutar({"2:5020/52.10"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(r.salida, kBloque5020);
 }
 
 TEST_F(Configuracion, UnaOpcionPuedeMasQueLaRutaGuardada) {
-  Guardar("[General]\nNodeList=/nowhere/nodelist\nPointList=" + kPointlist + "\n");
+  perfil_.Guardar("[General]\nNodeList=/nowhere/nodelist\nPointList=" + kPointlist + "\n");
   EXPECT_EQ(Ejecutar({"2:5020/52.10"}).errores, kFaltaNodelist);
   const SalidaProceso r = Ejecutar({"--nodelist", kNodelist, "2:5020/52.10"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
@@ -281,7 +242,7 @@ TEST_F(Configuracion, UnaOpcionPuedeMasQueLaRutaGuardada) {
 }
 
 TEST_F(Configuracion, UnValorQueNoEsTextoSale2ConElMensaje) {
-  Guardar("[General]\nNodeList=a, b\nPointList=" + kPointlist + "\n");
+  perfil_.Guardar("[General]\nNodeList=a, b\nPointList=" + kPointlist + "\n");
   const SalidaProceso r = Ejecutar({"2:5020/52.10"});
   EXPECT_EQ(r.codigo, 2);
   EXPECT_EQ(r.errores, "Invalid data type for 'NodeList'\n");

@@ -1,21 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tests/cli/proceso.h"
+#include "tests/comun/proceso.h"
 
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <poll.h>
-#include <spawn.h>
-#include <stdlib.h>
 #include <sys/file.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <fstream>
+#include <chrono>
+#include <sstream>
 #include <stdexcept>
+#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -66,28 +68,6 @@ Tuberia CrearTuberia() {
   return {Descriptor(fds[0]), Descriptor(fds[1])};
 }
 
-class AccionesHijo final {
- public:
-  AccionesHijo() {
-    if (const int e = posix_spawn_file_actions_init(&acciones_); e != 0) {
-      throw std::system_error(e, std::generic_category(), "posix_spawn_file_actions_init");
-    }
-  }
-  ~AccionesHijo() { posix_spawn_file_actions_destroy(&acciones_); }
-  AccionesHijo(const AccionesHijo&) = delete;
-  AccionesHijo& operator=(const AccionesHijo&) = delete;
-
-  void Duplicar(int origen, int destino) {
-    if (const int e = posix_spawn_file_actions_adddup2(&acciones_, origen, destino); e != 0) {
-      throw std::system_error(e, std::generic_category(), "posix_spawn_file_actions_adddup2");
-    }
-  }
-  [[nodiscard]] const posix_spawn_file_actions_t* get() const noexcept { return &acciones_; }
-
- private:
-  posix_spawn_file_actions_t acciones_{};
-};
-
 // Reads both pipes together, so a child that fills one of them cannot stall.
 void LeerHastaElFinal(Descriptor& salida, Descriptor& errores, SalidaProceso& resultado) {
   std::array<char, 4096> bufer{};
@@ -113,10 +93,6 @@ void LeerHastaElFinal(Descriptor& salida, Descriptor& errores, SalidaProceso& re
   }
 }
 
-}  // namespace
-
-namespace {
-
 // The argument vector of `programa`, kept alive by `textos`.
 std::vector<char*> Argumentos(std::vector<std::string>& textos) {
   std::vector<char*> argv;
@@ -124,34 +100,6 @@ std::vector<char*> Argumentos(std::vector<std::string>& textos) {
     argv.push_back(texto.data());
   argv.push_back(nullptr);
   return argv;
-}
-
-// Runs the child that `arrancar` starts with its stdout and stderr on the given descriptors, and
-// collects what it writes and its exit status.
-template <typename Arrancar>
-SalidaProceso Recoger(const std::string& programa, const std::vector<std::string>& argumentos,
-                      Arrancar arrancar) {
-  Tuberia salida = CrearTuberia();
-  Tuberia errores = CrearTuberia();
-  std::vector<std::string> textos;
-  textos.reserve(argumentos.size() + 1);
-  textos.push_back(programa);
-  textos.insert(textos.end(), argumentos.begin(), argumentos.end());
-  std::vector<char*> argv = Argumentos(textos);
-
-  const pid_t hijo = arrancar(argv.data(), salida.escritura.fd(), errores.escritura.fd());
-  // Our copies of the write ends must go, or the reads below never see the end.
-  salida.escritura.Cerrar();
-  errores.escritura.Cerrar();
-
-  SalidaProceso resultado;
-  LeerHastaElFinal(salida.lectura, errores.lectura, resultado);
-  int estado = 0;
-  while (::waitpid(hijo, &estado, 0) < 0) {
-    if (errno != EINTR) FalloSistema("waitpid");
-  }
-  resultado.codigo = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-  return resultado;
 }
 
 // Takes from this process, for good, the capabilities that let root read or write past a file's
@@ -171,40 +119,115 @@ bool SinPasarPorEncimaDeLosPermisos() noexcept {
   return ::syscall(SYS_capset, &cabecera, datos.data()) == 0;
 }
 
+// Starts `programa` in a child with `entorno`, its stdout and stderr on `salida` and `errores`
+// unless they are -1, and without root's pass over file modes when `sinPrivilegios`.
+pid_t Lanzar(const std::string& programa, const std::vector<std::string>& argumentos,
+             char* const* entorno, int salida = -1, int errores = -1, bool sinPrivilegios = false) {
+  std::vector<std::string> textos{programa};
+  textos.insert(textos.end(), argumentos.begin(), argumentos.end());
+  const std::vector<char*> argv = Argumentos(textos);
+  const pid_t hijo = ::fork();
+  if (hijo < 0) FalloSistema("fork");
+  if (hijo == 0) {
+    // Only async-signal-safe calls until the exec.
+    if ((salida >= 0 && ::dup2(salida, STDOUT_FILENO) < 0) ||
+        (errores >= 0 && ::dup2(errores, STDERR_FILENO) < 0) ||
+        (sinPrivilegios && !SinPasarPorEncimaDeLosPermisos())) {
+      ::_exit(127);
+    }
+    ::execve(argv[0], argv.data(), entorno);
+    ::_exit(127);
+  }
+  return hijo;
+}
+
+int Esperar(pid_t hijo) {
+  int estado = 0;
+  while (::waitpid(hijo, &estado, 0) < 0) {
+    if (errno != EINTR) FalloSistema("waitpid");
+  }
+  return WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+}
+
+SalidaProceso Recoger(const std::string& programa, const std::vector<std::string>& argumentos,
+                      bool sinPrivilegios) {
+  Tuberia salida = CrearTuberia();
+  Tuberia errores = CrearTuberia();
+  const pid_t hijo = Lanzar(programa, argumentos, environ, salida.escritura.fd(),
+                            errores.escritura.fd(), sinPrivilegios);
+  // Our copies of the write ends must go, or the reads below never see the end.
+  salida.escritura.Cerrar();
+  errores.escritura.Cerrar();
+  SalidaProceso resultado;
+  LeerHastaElFinal(salida.lectura, errores.lectura, resultado);
+  resultado.codigo = Esperar(hijo);
+  return resultado;
+}
+
 }  // namespace
 
 SalidaProceso EjecutarProceso(const std::string& programa,
                               const std::vector<std::string>& argumentos) {
-  return Recoger(programa, argumentos, [&](char* const* argv, int salida, int errores) {
-    AccionesHijo acciones;
-    acciones.Duplicar(salida, STDOUT_FILENO);
-    acciones.Duplicar(errores, STDERR_FILENO);
-    pid_t hijo = 0;
-    if (const int e = posix_spawn(&hijo, programa.c_str(), acciones.get(), nullptr, argv, environ);
-        e != 0) {
-      throw std::system_error(e, std::generic_category(), "posix_spawn " + programa);
-    }
-    return hijo;
-  });
+  return Recoger(programa, argumentos, false);
 }
 
 SalidaProceso EjecutarSinPrivilegios(const std::string& programa,
                                      const std::vector<std::string>& argumentos) {
-  if (::geteuid() != 0) return EjecutarProceso(programa, argumentos);
-  return Recoger(programa, argumentos, [&](char* const* argv, int salida, int errores) {
-    const pid_t hijo = ::fork();
-    if (hijo < 0) FalloSistema("fork");
-    if (hijo == 0) {
-      // Only async-signal-safe calls until the exec.
-      if (::dup2(salida, STDOUT_FILENO) < 0 || ::dup2(errores, STDERR_FILENO) < 0 ||
-          !SinPasarPorEncimaDeLosPermisos()) {
-        ::_exit(127);
-      }
-      ::execve(argv[0], argv, environ);
-      ::_exit(127);
-    }
-    return hijo;
-  });
+  return Recoger(programa, argumentos, ::geteuid() == 0);
+}
+
+std::vector<std::string> Lineas(const std::string& texto) {
+  std::vector<std::string> lineas;
+  std::istringstream entrada(texto);
+  for (std::string linea; std::getline(entrada, linea);)
+    lineas.push_back(linea);
+  return lineas;
+}
+
+ProcesoEnCurso::ProcesoEnCurso(const std::string& programa,
+                               const std::vector<std::string>& argumentos,
+                               const std::vector<std::string>& cambios) {
+  const auto nombre = [](std::string_view variable) {
+    return variable.substr(0, variable.find('='));
+  };
+  std::vector<std::string> entorno;
+  for (char** variable = environ; *variable != nullptr; ++variable) {
+    if (std::none_of(cambios.begin(), cambios.end(), [&](const std::string& cambio) {
+          return nombre(cambio) == nombre(*variable);
+        }))
+      entorno.emplace_back(*variable);
+  }
+  for (const std::string& cambio : cambios)
+    if (cambio.find('=') != std::string::npos) entorno.push_back(cambio);
+  pid_ = Lanzar(programa, argumentos, Argumentos(entorno).data());
+}
+
+bool ProcesoEnCurso::Corriendo() {
+  if (codigo_) return false;
+  int estado = 0;
+  if (::waitpid(pid_, &estado, WNOHANG) == 0) return true;
+  codigo_ = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+  return false;
+}
+
+int ProcesoEnCurso::Esperar() {
+  if (!codigo_) codigo_ = ::Esperar(pid_);
+  return *codigo_;
+}
+
+MedidaHijo MedirEnOtroProceso(const std::function<bool()>& trabajo) {
+  const auto inicio = std::chrono::steady_clock::now();
+  const pid_t hijo = ::fork();
+  if (hijo == 0) ::_exit(trabajo() ? 0 : 1);
+  MedidaHijo medida;
+  int estado = 0;
+  rusage uso{};
+  if (hijo < 0 || ::wait4(hijo, &estado, 0, &uso) != hijo) return medida;
+  medida.correcta = WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+  medida.picoKb = uso.ru_maxrss;
+  medida.segundos =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+  return medida;
 }
 
 BloqueoExclusivo::BloqueoExclusivo(const std::string& ruta)
@@ -219,12 +242,4 @@ BloqueoExclusivo::BloqueoExclusivo(const std::string& ruta)
 
 BloqueoExclusivo::~BloqueoExclusivo() {
   ::close(descriptor_);
-}
-
-std::vector<std::string> Lineas(const std::string& texto) {
-  std::vector<std::string> lineas;
-  std::istringstream entrada(texto);
-  for (std::string linea; std::getline(entrada, linea);)
-    lineas.push_back(linea);
-  return lineas;
 }
