@@ -12,6 +12,7 @@
 
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
+#include "tests/comun/ventana_modal.h"
 #include "ui/unit1.h"
 #include "ui/unit2.h"
 
@@ -54,16 +55,6 @@ void Recorrer(QAccessibleInterface& nodo, const QString& grupo, QList<Leido>& le
     Recorrer(*hijo, rol == QAccessible::Grouping ? hijo->text(QAccessible::Name) : grupo, leidos);
   }
 }
-
-// Value label, its caption.
-const QList<QPair<QString, QString>> kValores = {
-    {QStringLiteral("lblBBS_"), QStringLiteral("BBS:")},
-    {QStringLiteral("lblSysop_"), QStringLiteral("Sysop:")},
-    {QStringLiteral("lblCiudadNodo_"), QStringLiteral("Ciudad:")},
-    {QStringLiteral("lblNombre_"), QStringLiteral("Nombre:")},
-    {QStringLiteral("lblNick_"), QStringLiteral("Nick:")},
-    {QStringLiteral("lblCiudadPunto_"), QStringLiteral("Ciudad:")},
-    {QStringLiteral("lblTelefono_"), QStringLiteral("Teléfono:")}};
 
 }  // namespace
 
@@ -194,12 +185,12 @@ class AccesibleTest final : public QObject {
                                  QStringLiteral("Moscow Russia"), QStringLiteral("Alexei Fedorov"),
                                  QStringLiteral("Cozy Tosser"),   QStringLiteral("Moscow Russia"),
                                  QStringLiteral("7-495-555-5210")};
-    for (qsizetype i = 0; i < kValores.size(); ++i) {
-      auto& etiqueta = Control<QLabel>(*ventana, kValores[i].first);
+    for (qsizetype i = 0; i < kEtiquetasDeValor.size(); ++i) {
+      auto& etiqueta = Control<QLabel>(*ventana, kEtiquetasDeValor[i].first);
       const Leido leido = Leer(etiqueta);
       QCOMPARE(leido.rol, QAccessible::StaticText);
       QCOMPARE(leido.nombre, primera[i]);
-      QCOMPARE(leido.descripcion, kValores[i].second);
+      QCOMPARE(leido.descripcion, kEtiquetasDeValor[i].second);
     }
 
     Control<QLineEdit>(*ventana, QStringLiteral("txtDireccion"))

@@ -1,8 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -23,6 +19,7 @@
 #include "lookup/lector_lista.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
+#include "tests/comun/proceso.h"
 #include "tests/comun/ventana_modal.h"
 #include "ui/boton_glifo.h"
 #include "ui/escala.h"
@@ -32,28 +29,6 @@ namespace {
 
 const QString kMuestras = QStringLiteral(SAMPLES_DIR);
 const QString kDireccionInicial = QStringLiteral("2:5020/52.10");
-
-// Holds an exclusive lock on a file, as another program writing the list would.
-class BloqueoExclusivo final {
- public:
-  explicit BloqueoExclusivo(const QString& ruta)
-      : fd_(::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_CLOEXEC)) {}
-  ~BloqueoExclusivo() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  BloqueoExclusivo(const BloqueoExclusivo&) = delete;
-  BloqueoExclusivo& operator=(const BloqueoExclusivo&) = delete;
-
-  [[nodiscard]] bool Tomado() const { return fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0; }
-
- private:
-  int fd_;
-};
-
-const QStringList kValores = {QStringLiteral("lblBBS_"),        QStringLiteral("lblSysop_"),
-                              QStringLiteral("lblCiudadNodo_"), QStringLiteral("lblNombre_"),
-                              QStringLiteral("lblNick_"),       QStringLiteral("lblCiudadPunto_"),
-                              QStringLiteral("lblTelefono_")};
 
 }  // namespace
 
@@ -73,13 +48,6 @@ class BuscarTest final : public QObject {
         [this](const std::string& mensaje) { mensajes_ << QString::fromStdString(mensaje); });
     ventana->FormCreate();
     return ventana;
-  }
-
-  [[nodiscard]] static QStringList Valores(const TfrmBuscar& ventana) {
-    QStringList textos;
-    for (const QString& nombre : kValores)
-      textos << ventana.findChild<QLabel*>(nombre)->text();
-    return textos;
   }
 
   static void Guardar(const QString& nodelist, const QString& pointlist) {
@@ -102,11 +70,6 @@ class BuscarTest final : public QObject {
         QStringLiteral("Cozy Tosser"),   QStringLiteral("Moscow Russia"),
         QStringLiteral("7-495-555-5210")};
     return resultado;
-  }
-
-  static bool Mostrar(TfrmBuscar& ventana) {
-    ventana.show();
-    return QTest::qWaitForWindowActive(&ventana);
   }
 
  private slots:
@@ -440,8 +403,7 @@ class BuscarTest final : public QObject {
     ventana->btnBuscarClick();
     QCOMPARE(Valores(*ventana), ResultadoDe5020_52_10());
 
-    const BloqueoExclusivo bloqueo(punto);
-    QVERIFY(bloqueo.Tomado());
+    const BloqueoExclusivo bloqueo(QFile::encodeName(punto).toStdString());
     Escribir(*ventana, QStringLiteral("2:341/14.1"));
     QVERIFY_THROWS_EXCEPTION(ErrorEntradaSalida, ventana->btnBuscarClick());
     QCOMPARE(Valores(*ventana), ResultadoDe5020_52_10());
