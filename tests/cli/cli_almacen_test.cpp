@@ -10,6 +10,7 @@
 #include "tests/cli/proceso.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/casos.h"
 
 namespace {
 
@@ -24,9 +25,7 @@ struct CasoAlmacen {
   std::vector<std::string> argumentos;
 };
 
-void PrintTo(const CasoAlmacen& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
+using casos::PrintTo;
 
 class LecturaDelAlmacen : public testing::TestWithParam<CasoAlmacen> {
  protected:
@@ -86,6 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
                                 "[General]\nNodeList=a, b\nPointList=" + kPointlist + "\n",
                                 true,
                                 {"--nodelist", kNodelist}}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 }  // namespace

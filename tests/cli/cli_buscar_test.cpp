@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "tests/cli/proceso.h"
+#include "tests/comun/casos.h"
 
 namespace {
 
@@ -114,9 +114,7 @@ struct CasoTextoRaro {
   std::string texto;
 };
 
-void PrintTo(const CasoTextoRaro& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
+using casos::PrintTo;
 
 class CliBuscarTextoRaro : public testing::TestWithParam<CasoTextoRaro> {};
 
@@ -133,17 +131,13 @@ INSTANTIATE_TEST_SUITE_P(Casos, CliBuscarTextoRaro,
                                          CasoTextoRaro{"Control", "Ward\x01\x02\x7F"},
                                          CasoTextoRaro{"BytesSueltos", "\xFF\xFE\x80\xC3"},
                                          CasoTextoRaro{"MuyLargo", std::string(100000, 'w')}),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+                         casos::PorNombre());
 
 struct CasoUsoBuscar {
   const char* nombre;
   std::vector<std::string> argumentos;
   const char* enErrores;
 };
-
-void PrintTo(const CasoUsoBuscar& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
 
 class CliBuscarUso : public testing::TestWithParam<CasoUsoBuscar> {};
 
@@ -163,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoUsoBuscar{"SinValor", {"--buscar"}, "--buscar"},
                     CasoUsoBuscar{"ConDireccion", {"--buscar", "ward", "2:2/0"}, "direcciones"},
                     CasoUsoBuscar{"SoloCompleto", {"--completo"}, "DIRECCION"}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // --- --completo ---------------------------------------------------------------------------
 

@@ -4,12 +4,12 @@
 #include <filesystem>
 
 #include <nlohmann/json.hpp>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "tests/cli/proceso.h"
 #include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/casos.h"
 
 namespace {
 
@@ -130,9 +130,7 @@ struct CasoFalta {
   std::string errores;
 };
 
-void PrintTo(const CasoFalta& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
+using casos::PrintTo;
 
 class CliFaltaLista : public testing::TestWithParam<CasoFalta> {};
 
@@ -155,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoFalta{"Ambas", true, true, false, kFaltaNodelist + ""s + kFaltaPointlist},
                     CasoFalta{"RutasVacias", true, true, true,
                               kFaltaNodelist + ""s + kFaltaPointlist}),
-    [](const testing::TestParamInfo<CasoFalta>& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 TEST(CliFaltaListaVarias, CadaDireccionSeIntentaYAvisaOtraVez) {
   const SalidaProceso r = Ejecutar(
@@ -255,10 +253,6 @@ struct CasoUso {
   const char* enErrores;  // a text the complaint must contain
 };
 
-void PrintTo(const CasoUso& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
-
 class CliUso : public testing::TestWithParam<CasoUso> {};
 
 TEST_P(CliUso, UsoIncorrectoSale64SinBuscar) {
@@ -283,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoUso{"ValorEnUnFlag",
                             {"--json=si", "--nodelist", "a", "--pointlist", "b", "1:1/1"},
                             "--json"}),
-    [](const testing::TestParamInfo<CasoUso>& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 TEST(CliAyuda, ExplicaOpcionesDireccionYCodigosDeSalida) {
   for (const char* opcion : {"--help", "-h"}) {
@@ -305,10 +299,6 @@ struct CasoTexto {
   std::string bytes;     // as written in the list
   std::string mostrado;  // as the tool prints it
 };
-
-void PrintTo(const CasoTexto& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
 
 class CliDecodificacion : public testing::TestWithParam<CasoTexto> {};
 
@@ -335,18 +325,18 @@ TEST_P(CliDecodificacion, LosCamposSalenEnUtf8) {
   EXPECT_EQ(objeto["punto"]["nick"], caso.mostrado);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Casos, CliDecodificacion,
-    testing::Values(CasoTexto{"Ascii", "Ivan_Ivanov", "Ivan Ivanov"},
-                    CasoTexto{"Windows1252",
-                              "Jos\xE9_Pe\xF1"
-                              "a",
-                              "Jos\xC3\xA9 Pe\xC3\xB1"
-                              "a"},
-                    CasoTexto{"Euro", "5\x80", "5\xE2\x82\xAC"},
-                    CasoTexto{"ByteNoDefinido", "x\x81y", "x\xC2\x81y"},
-                    CasoTexto{"Utf8SeQuedaIgual", "Jos\xC3\xA9", "Jos\xC3\xA9"}),
-    [](const testing::TestParamInfo<CasoTexto>& info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Casos, CliDecodificacion,
+                         testing::Values(CasoTexto{"Ascii", "Ivan_Ivanov", "Ivan Ivanov"},
+                                         CasoTexto{"Windows1252",
+                                                   "Jos\xE9_Pe\xF1"
+                                                   "a",
+                                                   "Jos\xC3\xA9 Pe\xC3\xB1"
+                                                   "a"},
+                                         CasoTexto{"Euro", "5\x80", "5\xE2\x82\xAC"},
+                                         CasoTexto{"ByteNoDefinido", "x\x81y", "x\xC2\x81y"},
+                                         CasoTexto{"Utf8SeQuedaIgual", "Jos\xC3\xA9",
+                                                   "Jos\xC3\xA9"}),
+                         casos::PorNombre());
 
 TEST(CliDecodificacionMuestras, NombreEnWindows1252) {
   const SalidaProceso r = BuscarEnMuestras({"2:341/14.1"});

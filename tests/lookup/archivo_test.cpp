@@ -13,6 +13,7 @@
 #include "lookup/lector_lista.h"
 #include "lookup/lista_vigente.h"
 #include "tests/comun/archivos.h"
+#include "tests/comun/casos.h"
 #include "tests/lookup/error_de.h"
 #include "tests/lookup/lista_prueba.h"
 
@@ -74,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoEmpaque{"BZhSinCifra", "BZhx list", Empaque::kNinguno},
                     CasoEmpaque{"SoloPK", "PK", Empaque::kNinguno},
                     CasoEmpaque{"Vacio", "", Empaque::kNinguno}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // --- Every format reads exactly as the unpacked list ------------------------------------------
 
@@ -110,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, FormatoTest,
                                          CasoFormato{"Lha", "pnt5020-113.lzh", "PNT5020.113"},
                                          CasoFormato{"Gzip", "pnt5020-113.gz", ""},
                                          CasoFormato{"Bzip2", "pnt5020-113.bz2", ""}),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+                         casos::PorNombre());
 
 TEST(ArchivoRealTest, ElSieteZipDeLaPointlistDeMoscuEsLaLista) {
   EXPECT_EQ(Lineas(Datos("listas/pnt5020.7z")).first, Lineas(Datos("real/pnt5020.ndl")).first);
@@ -162,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoMiembro{"SinNombreGanaElMayor", "eleccion.zip", "eleccion.zip", "LEEME.TXT"},
         CasoMiembro{"ElUnicoMiembro", "pnt5020-113.zip", "lista.zip", "PNT5020.113"},
         CasoMiembro{"NombreEnMinusculas", "NODELIST.Z22", "nodelist.zip", "NODELIST.122"}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 TEST(ArchivoVigenteTest, ElZipDe2014GanaAUnaListaDe1997) {
   const CarpetaTemporal carpeta;
@@ -244,6 +245,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "ARC archives are not supported"},
         CasoRoto{"Arj", "\x60\xEA\x2A\x00"s + std::string(64, '\0'), 125,
                  "ARJ archives are not supported"}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/comun/archivos.h"
+#include "tests/comun/casos.h"
 #include "tests/lookup/error_de.h"
 #include "tests/lookup/lista_prueba.h"
 
@@ -77,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
             "LfAlInicioDeBloque", std::string(128, 'y') + "\nB", {std::string(128, 'y'), "B"}},
         CasoLineas{"Linea300", std::string(300, 'a') + "\r\nB", {std::string(300, 'a'), "B"}},
         CasoLineas{"Linea10000", std::string(10000, 'b') + "\r\n", {std::string(10000, 'b')}}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // The scan looks at many bytes at once; a line end must be seen wherever it falls in a block.
 TEST(LineasPosicionTest, FinDeLineaEnCadaPosicion) {

@@ -17,6 +17,7 @@
 #include "lookup/lector_lista.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/casos.h"
 #include "tests/lookup/listas_minimas.h"
 
 namespace {
@@ -64,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoFecha{"Binario", "\x00\xFF\x1BMarch\x00 4, 2001"s, std::nullopt},
         CasoFecha{"LaPrimeraFechaValida", ";A June 31, 2001 or July 1, 2001",
                   FechaLista{2001, 7, 1}}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // --- Names of weekly lists --------------------------------------------------------------------
 
@@ -95,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoNombre{"OtraBase", "NODELIST", "NODEDIFF.003", false},
                     CasoNombre{"BaseMasLarga", "NODELIST", "XNODELIST.003", false},
                     CasoNombre{"BaseVacia", "", ".003", false}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // --- Choosing among the files of a folder -----------------------------------------------------
 

@@ -13,6 +13,7 @@
 #include "lookup/nodelist.h"
 #include "lookup/pointlist.h"
 #include "tests/comun/archivos.h"
+#include "tests/comun/casos.h"
 #include "tests/lookup/lista_prueba.h"
 
 namespace {
@@ -115,7 +116,7 @@ const CasoDatos kDatos[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Archivos, ListasRealesDatos, ::testing::ValuesIn(kDatos),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+                         casos::PorNombre());
 
 // --- Node lookups.
 
@@ -225,7 +226,7 @@ const CasoNodo kNodos[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Listas, ListasRealesNodos, ::testing::ValuesIn(kNodos),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+                         casos::PorNombre());
 
 // --- Point lookups.
 
@@ -298,7 +299,7 @@ const CasoPunto kPuntos[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Listas, ListasRealesPuntos, ::testing::ValuesIn(kPuntos),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+                         casos::PorNombre());
 
 // --- Whole searches, as the search window runs them.
 
@@ -346,6 +347,6 @@ const CasoBusqueda kBusquedas[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Listas, ListasRealesBusqueda, ::testing::ValuesIn(kBusquedas),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+                         casos::PorNombre());
 
 }  // namespace
