@@ -13,6 +13,8 @@
 
 namespace {
 
+using Opciones = std::vector<std::string>;
+
 // NODELIST.362 (27 December 1996) and NODELIST.003 (3 January 1997), the later one older on disk.
 class CliListasTest : public testing::Test {
  protected:
@@ -24,10 +26,8 @@ class CliListasTest : public testing::Test {
   }
 
   SalidaProceso Buscar(const std::string& nodelist, bool json = true) {
-    std::vector<std::string> argumentos{"--nodelist", nodelist, "--pointlist", kPointlist};
-    if (json) argumentos.push_back("--json");
-    argumentos.push_back("1:1/120");
-    return EjecutarProceso(kPrograma, argumentos);
+    return Ejecutar(nodelist, kPointlist,
+                    json ? Opciones{"--json", "1:1/120"} : Opciones{"1:1/120"});
   }
 
   CarpetaTemporal carpeta;
@@ -104,10 +104,8 @@ std::string Datos(const std::string& nombre) {
 
 SalidaProceso Ejecutar(const std::string& nodelist, const std::string& pointlist,
                        const std::string& direccion, bool json = true) {
-  std::vector<std::string> argumentos{"--nodelist", nodelist, "--pointlist", pointlist};
-  if (json) argumentos.push_back("--json");
-  argumentos.push_back(direccion);
-  return EjecutarProceso(kPrograma, argumentos);
+  return ::Ejecutar(nodelist, pointlist,
+                    json ? Opciones{"--json", direccion} : Opciones{direccion});
 }
 
 // The same search on an archive and on its list unpacked: the same output, but for the names.

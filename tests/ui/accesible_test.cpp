@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAccessible>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
 #include <QPair>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <optional>
 
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
+#include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/ventana_modal.h"
 #include "ui/unit1.h"
 #include "ui/unit2.h"
@@ -62,7 +62,7 @@ class AccesibleTest final : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> raiz_;
+  std::optional<PerfilTemporal> perfil_;
 
   [[nodiscard]] static std::unique_ptr<TfrmBuscar> NuevaBuscar() {
     auto ventana = std::make_unique<TfrmBuscar>([](const std::string& mensaje) {
@@ -96,11 +96,7 @@ class AccesibleTest final : public QObject {
   }
 
  private slots:
-  void init() {
-    raiz_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(raiz_->isValid());
-    QVERIFY(qputenv("XDG_CONFIG_HOME", QFile::encodeName(raiz_->path())));
-  }
+  void init() { perfil_.emplace(); }
 
   void controles_data() {
     QTest::addColumn<bool>("busqueda");
