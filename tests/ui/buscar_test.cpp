@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -11,14 +10,15 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "lookup/lector_lista.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
+#include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/proceso.h"
 #include "tests/comun/ventana_modal.h"
 #include "ui/boton_glifo.h"
@@ -36,12 +36,10 @@ class BuscarTest final : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> raiz_;
+  std::optional<PerfilTemporal> perfil_;
   QStringList mensajes_;
 
-  void UsarRaiz(const QString& raiz) {
-    QVERIFY(qputenv("XDG_CONFIG_HOME", QFile::encodeName(raiz)));
-  }
+  [[nodiscard]] QString Raiz() const { return QString::fromStdString(perfil_->Raiz()); }
 
   [[nodiscard]] std::unique_ptr<TfrmBuscar> NuevaVentana() {
     auto ventana = std::make_unique<TfrmBuscar>(
@@ -74,9 +72,7 @@ class BuscarTest final : public QObject {
 
  private slots:
   void init() {
-    raiz_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(raiz_->isValid());
-    UsarRaiz(raiz_->path());
+    perfil_.emplace();
     mensajes_.clear();
   }
 
@@ -246,7 +242,7 @@ class BuscarTest final : public QObject {
   void formCreateDejaElAlmacenListo() {
     {
       const auto ventana = NuevaVentana();
-      QVERIFY(QFile::exists(raiz_->path() + QStringLiteral("/Tervanik/NodeList.conf")));
+      QVERIFY(QFile::exists(QString::fromStdString(perfil_->Archivo())));
       AlmacenConfig almacen;
       QCOMPARE(LeerRutas(almacen), Rutas{});
     }
@@ -303,7 +299,7 @@ class BuscarTest final : public QObject {
     ventana->btnBuscarClick();
     QCOMPARE(Valores(*ventana), ResultadoDe5020_52_10());
 
-    const QString falta = raiz_->path() + QStringLiteral("/no-existe");
+    const QString falta = Raiz() + QStringLiteral("/no-existe");
     Guardar(hayNodelist ? kMuestras + QStringLiteral("/NODELIST.345") : falta,
             hayPointlist ? kMuestras + QStringLiteral("/POINTS.345") : falta);
     Escribir(*ventana, QStringLiteral("2:341/14.1"));
@@ -396,7 +392,7 @@ class BuscarTest final : public QObject {
   }
 
   void errorDeEntradaSalidaSaleDelManejador() {
-    const QString punto = raiz_->path() + QStringLiteral("/POINTS.345");
+    const QString punto = Raiz() + QStringLiteral("/POINTS.345");
     QVERIFY(QFile::copy(kMuestras + QStringLiteral("/POINTS.345"), punto));
     Guardar(kMuestras + QStringLiteral("/NODELIST.345"), punto);
     const auto ventana = NuevaVentana();
@@ -417,14 +413,8 @@ class BuscarTest final : public QObject {
     QCOMPARE(Valores(*ventana), ResultadoDe5020_52_10());
 
     // A new folder: the store file there has never been parsed by this process.
-    QTemporaryDir otra;
-    QVERIFY(otra.isValid());
-    QVERIFY(QDir().mkpath(otra.path() + QStringLiteral("/Tervanik")));
-    QFile archivo(otra.path() + QStringLiteral("/Tervanik/NodeList.conf"));
-    QVERIFY(archivo.open(QIODevice::WriteOnly));
-    archivo.write("[General]\nNodeList=a, b\nPointList=\n");
-    archivo.close();
-    UsarRaiz(otra.path());
+    const PerfilTemporal otra;
+    otra.Guardar("[General]\nNodeList=a, b\nPointList=\n");
 
     Escribir(*ventana, QStringLiteral("2:341/14.1"));
     QVERIFY_THROWS_EXCEPTION(ErrorAlmacen, ventana->btnBuscarClick());
