@@ -245,13 +245,11 @@ TEST_F(AlmacenConfigTest, UnaAperturaFallidaDejaLaClaveAnterior) {
   almacen.EscribirCadena(kNodeList, QStringLiteral("/primera"));
   const QString primera = Archivo();
 
-  QTemporaryDir otraRaiz;
-  ASSERT_TRUE(otraRaiz.isValid());
-  UsarRaiz(otraRaiz.path());
+  const PerfilTemporal otraRaiz;
   EXPECT_FALSE(almacen.AbrirClave(false));
   EXPECT_EQ(almacen.LeerCadena(kNodeList), QStringLiteral("/primera"));
   almacen.EscribirCadena(kPointList, QStringLiteral("/p"));
-  EXPECT_FALSE(QFileInfo::exists(otraRaiz.path() + QStringLiteral("/Tervanik")));
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(otraRaiz.Carpeta())));
 
   ASSERT_TRUE(almacen.AbrirClave(true));
   EXPECT_EQ(almacen.LeerCadena(kNodeList), QString());
