@@ -2,20 +2,18 @@
 // A system call failing under a search started from the window: the guard reports the exact
 // message, the labels keep the last result, no list file stays open, and the program goes on.
 
-#include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <filesystem>
 #include <string>
 
 #include "app/aplicacion.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
+#include "tests/comun/archivos.h"
 #include "tests/comun/fallos_sistema.h"
 #include "tests/comun/ventana_modal.h"
 #include "ui/boton_glifo.h"
@@ -25,28 +23,6 @@ using fallos::Falla;
 using fallos::Llamada;
 
 namespace {
-
-const QStringList kValores = {QStringLiteral("lblBBS_"),        QStringLiteral("lblSysop_"),
-                              QStringLiteral("lblCiudadNodo_"), QStringLiteral("lblNombre_"),
-                              QStringLiteral("lblNick_"),       QStringLiteral("lblCiudadPunto_"),
-                              QStringLiteral("lblTelefono_")};
-
-QStringList Valores(const QWidget& ventana) {
-  QStringList textos;
-  for (const QString& nombre : kValores)
-    textos << ventana.findChild<QLabel*>(nombre)->text();
-  return textos;
-}
-
-int DescriptoresAbiertos(const QString& ruta) {
-  const auto buscado = std::filesystem::canonical(ruta.toStdString());
-  int cuenta = 0;
-  for (const auto& entrada : std::filesystem::directory_iterator("/proc/self/fd")) {
-    std::error_code error;
-    if (std::filesystem::read_symlink(entrada.path(), error) == buscado && !error) ++cuenta;
-  }
-  return cuenta;
-}
 
 enum class Lista { kNodos, kPuntos };
 
@@ -104,8 +80,7 @@ class FallosVentanaTest final : public QObject {
     Aplicacion::instancia()->CrearVentana();
     ventana_ = Aplicacion::instancia()->ventanaPrincipal();
     QVERIFY(ventana_ != nullptr);
-    ventana_->show();
-    QVERIFY(QTest::qWaitForWindowActive(ventana_));
+    QVERIFY(Mostrar(*ventana_));
   }
 
   void fallaYSigue_data() {
@@ -143,8 +118,8 @@ class FallosVentanaTest final : public QObject {
       QCOMPARE(inyeccion.Fallidas(), 1);
     }
     QCOMPARE(Valores(*ventana_), antes);
-    QCOMPARE(DescriptoresAbiertos(nodelist_), 0);
-    QCOMPARE(DescriptoresAbiertos(pointlist_), 0);
+    QCOMPARE(DescriptoresAbiertos(nodelist_.toStdString()), 0);
+    QCOMPARE(DescriptoresAbiertos(pointlist_.toStdString()), 0);
     QVERIFY(ventana_->isVisible());
 
     Buscar(QStringLiteral("1:261/1.3"));

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "tests/comun/casos.h"
+
 namespace {
 
 using namespace std::string_view_literals;
@@ -18,13 +20,7 @@ struct CasoTexto {
   std::string_view esperado;
 };
 
-void PrintTo(const CasoTexto& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
-
-std::string NombreDeCaso(const testing::TestParamInfo<CasoTexto>& info) {
-  return info.param.nombre;
-}
+using casos::PrintTo;
 
 class ReglasTituloTest : public testing::TestWithParam<CasoTexto> {};
 
@@ -47,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoTexto{"DigitosYSignos", "/bin/X_9-Z"sv, "X_9-z"sv},
                     CasoTexto{"Utf8IntactoSalvoAscii", "/opt/\xC3\x89L\xC3\x89.bin"sv,
                               "\xC3\x89l\xC3\x89"sv}),
-    NombreDeCaso);
+    casos::PorNombre());
 
 TEST(ReglasTituloLargo, SoloCuentanLosPrimeros255Caracteres) {
   // 250 characters of folder, then the name: only its first four fit.
@@ -78,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoTexto{"Parentesis", "(a)"sv, "(a)"sv}, CasoTexto{"Guion", "a-"sv, "a-"sv},
                     CasoTexto{"ByteAlto", "Caf\xE9"sv, "Caf\xE9."sv},
                     CasoTexto{"SoloMiraElUltimo", ".a"sv, ".a."sv}),
-    NombreDeCaso);
+    casos::PorNombre());
 
 struct CasoMulDiv {
   const char* nombre;
@@ -113,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoMulDiv{"MaximoSinDesbordar", INT_MAX, INT_MAX, INT_MAX, INT_MAX},
         CasoMulDiv{"Desborda", INT_MAX, 2, 1, -1}, CasoMulDiv{"Minimo", INT_MIN, 1, 1, INT_MIN},
         CasoMulDiv{"MinimoNegadoDesborda", INT_MIN, 1, -1, -1}),
-    [](const testing::TestParamInfo<CasoMulDiv>& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // Font measures of the usual 8 pt message font.
 constexpr MedidasError kCorto{.cx = 6, .cy = 13, .anchoOk = 14, .anchoTexto = 200, .altoTexto = 13};
@@ -188,10 +184,6 @@ struct CasoPosicion {
   Punto esperado;
 };
 
-void PrintTo(const CasoPosicion& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
-
 class ReglasPosicionTest : public testing::TestWithParam<CasoPosicion> {};
 
 TEST_P(ReglasPosicionTest, CentraSinSalirPorArribaNiPorLaIzquierda) {
@@ -207,8 +199,6 @@ INSTANTIATE_TEST_SUITE_P(
         CasoPosicion{"MasAltoQueLaPantalla", 277, 900, {0, 0, 1024, 768}, {373, 0}},
         CasoPosicion{"OtroMonitor", 276, 122, {1024, -200, 800, 600}, {1286, 39}},
         CasoPosicion{"OtroMonitorDemasiadoGrande", 900, 700, {1024, -200, 800, 600}, {1024, -200}}),
-    [](const testing::TestParamInfo<CasoPosicion>& info) {
-      return std::string(info.param.nombre);
-    });
+    casos::PorNombre());
 
 }  // namespace

@@ -2,36 +2,21 @@
 // The command-line lookup only reads the settings store, and only the values no option replaces.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "tests/cli/proceso.h"
+#include "tests/comun/archivos.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/casos.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kPrograma = CLI_PATH;
-const std::string kNodelist = SAMPLES_DIR "/NODELIST.345";
-const std::string kPointlist = SAMPLES_DIR "/POINTS.345";
 constexpr const char* kBbs = "BBS: Arbat Hub\n";
-
-std::string Leer(const fs::path& archivo) {
-  std::ifstream entrada(archivo, std::ios::binary);
-  return {std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>()};
-}
-
-// Runs the tool as an ordinary user: as nobody when the tests run as root, who may write any file.
-SalidaProceso EjecutarSinPrivilegios(const std::vector<std::string>& argumentos) {
-  if (::geteuid() != 0) return EjecutarProceso(kPrograma, argumentos);
-  return EjecutarProcesoComo(65534, kPrograma, argumentos);
-}
 
 struct CasoAlmacen {
   const char* nombre;
@@ -40,39 +25,39 @@ struct CasoAlmacen {
   std::vector<std::string> argumentos;
 };
 
-void PrintTo(const CasoAlmacen& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
+using casos::PrintTo;
 
 class LecturaDelAlmacen : public testing::TestWithParam<CasoAlmacen> {
  protected:
-  void SetUp() override { ::setenv("XDG_CONFIG_HOME", carpeta_.Ruta("config").c_str(), 1); }
-  void TearDown() override { ::unsetenv("XDG_CONFIG_HOME"); }
+  void TearDown() override {
+    // Its owner may empty the scratch folder again.
+    if (fs::exists(perfil_.Carpeta())) {
+      fs::permissions(perfil_.Carpeta(), fs::perms::owner_all, fs::perm_options::add);
+    }
+  }
 
-  CarpetaTemporal carpeta_;
+  PerfilTemporal perfil_;
 };
 
 TEST_P(LecturaDelAlmacen, BuscaSinEscribirNada) {
   const CasoAlmacen& caso = GetParam();
-  const fs::path tervanik = carpeta_.Ruta("config/Tervanik");
-  fs::create_directories(tervanik);
-  const fs::path archivo = tervanik / "NodeList.conf";
-  std::ofstream(archivo, std::ios::binary) << caso.contenido;
-  // Everyone may reach the store and read it; with soloLectura only its owner may change it.
-  for (const fs::path& p : {carpeta_.Ruta(), fs::path(carpeta_.Ruta("config")), tervanik}) {
-    fs::permissions(p, caso.soloLectura ? fs::perms(0755) : fs::perms::all);
-  }
+  const fs::path archivo = perfil_.Guardar(caso.contenido);
+  const fs::path tervanik = perfil_.Carpeta();
+  // Everyone may reach the store and read it; with soloLectura no one may change it, not even its
+  // owner, unless privileged.
+  fs::permissions(perfil_.Raiz(), caso.soloLectura ? fs::perms(0755) : fs::perms::all);
+  fs::permissions(tervanik, caso.soloLectura ? fs::perms(0555) : fs::perms::all);
   fs::permissions(archivo, caso.soloLectura ? fs::perms(0444) : fs::perms(0666));
   const auto antes = fs::last_write_time(archivo);
 
   std::vector<std::string> argumentos = caso.argumentos;
   argumentos.push_back("2:5020/52.10");
-  const SalidaProceso r = EjecutarSinPrivilegios(argumentos);
+  const SalidaProceso r = EjecutarSinPrivilegios(kPrograma, argumentos);
 
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(r.errores, "");
   EXPECT_NE(r.salida.find(kBbs), std::string::npos) << r.salida;
-  EXPECT_EQ(Leer(archivo), caso.contenido);
+  EXPECT_EQ(LeerArchivo(archivo), caso.contenido);
   EXPECT_EQ(fs::last_write_time(archivo), antes);
   std::vector<std::string> enCarpeta;
   for (const auto& entrada : fs::directory_iterator(tervanik))
@@ -100,6 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
                                 "[General]\nNodeList=a, b\nPointList=" + kPointlist + "\n",
                                 true,
                                 {"--nodelist", kNodelist}}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 }  // namespace

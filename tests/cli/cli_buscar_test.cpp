@@ -4,25 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/cli/proceso.h"
+#include "tests/comun/casos.h"
 
 namespace {
 
-const std::string kPrograma = CLI_PATH;
-const std::string kMuestras = SAMPLES_DIR;
 const std::string kReales = TEST_DATA_DIR "/real";
-
-SalidaProceso Ejecutar(const std::string& nodelist, const std::string& pointlist,
-                       std::vector<std::string> extra) {
-  std::vector<std::string> argumentos{"--nodelist", nodelist, "--pointlist", pointlist};
-  argumentos.insert(argumentos.end(), extra.begin(), extra.end());
-  return EjecutarProceso(kPrograma, argumentos);
-}
 
 std::vector<nlohmann::json> Objetos(const std::string& texto) {
   std::vector<nlohmann::json> objetos;
@@ -124,9 +114,7 @@ struct CasoTextoRaro {
   std::string texto;
 };
 
-void PrintTo(const CasoTextoRaro& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
+using casos::PrintTo;
 
 class CliBuscarTextoRaro : public testing::TestWithParam<CasoTextoRaro> {};
 
@@ -143,17 +131,13 @@ INSTANTIATE_TEST_SUITE_P(Casos, CliBuscarTextoRaro,
                                          CasoTextoRaro{"Control", "Ward\x01\x02\x7F"},
                                          CasoTextoRaro{"BytesSueltos", "\xFF\xFE\x80\xC3"},
                                          CasoTextoRaro{"MuyLargo", std::string(100000, 'w')}),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+                         casos::PorNombre());
 
 struct CasoUsoBuscar {
   const char* nombre;
   std::vector<std::string> argumentos;
   const char* enErrores;
 };
-
-void PrintTo(const CasoUsoBuscar& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
 
 class CliBuscarUso : public testing::TestWithParam<CasoUsoBuscar> {};
 
@@ -173,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoUsoBuscar{"SinValor", {"--buscar"}, "--buscar"},
                     CasoUsoBuscar{"ConDireccion", {"--buscar", "ward", "2:2/0"}, "direcciones"},
                     CasoUsoBuscar{"SoloCompleto", {"--completo"}, "DIRECCION"}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // --- --completo ---------------------------------------------------------------------------
 
@@ -206,16 +190,12 @@ TEST(CliCompleto, ClavesEnOrden) {
                                    {"--json", "--completo", "2:5020/52.10"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   const auto objeto = nlohmann::ordered_json::parse(r.salida);
-  std::vector<std::string> nodo;
-  for (const auto& [clave, valor] : objeto["nodo"].items())
-    nodo.push_back(clave);
-  EXPECT_EQ(nodo, (std::vector<std::string>{"bbs", "sysop", "ciudad", "estado", "telefono",
-                                            "velocidad", "flags", "internet"}));
-  std::vector<std::string> punto;
-  for (const auto& [clave, valor] : objeto["punto"].items())
-    punto.push_back(clave);
-  EXPECT_EQ(punto, (std::vector<std::string>{"nombre", "nick", "ciudad", "telefono", "estado",
-                                             "velocidad", "flags"}));
+  EXPECT_EQ(Claves(objeto["nodo"]),
+            (std::vector<std::string>{"bbs", "sysop", "ciudad", "estado", "telefono", "velocidad",
+                                      "flags", "internet"}));
+  EXPECT_EQ(Claves(objeto["punto"]),
+            (std::vector<std::string>{"nombre", "nick", "ciudad", "telefono", "estado", "velocidad",
+                                      "flags"}));
   EXPECT_EQ(objeto["nodo"]["estado"], "Hub");
 }
 

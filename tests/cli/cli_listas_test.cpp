@@ -2,49 +2,32 @@
 // The lists as users keep them, through the command line: a base name or a pattern finds the
 // newest list, and --json names the files each search read.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <ctime>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "tests/cli/proceso.h"
+#include "tests/comun/archivos.h"
 
 namespace {
 
-const std::string kPrograma = CLI_PATH;
-const std::string kPointlist = SAMPLES_DIR "/POINTS.345";
-
-std::string Leer(const std::string& ruta) {
-  std::ifstream archivo(ruta, std::ios::binary);
-  return {std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
-}
-
-void Fechar(const std::string& ruta, std::time_t momento) {
-  const timespec tiempos[2] = {{momento, 0}, {momento, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, ruta.c_str(), tiempos, 0), 0) << ruta;
-}
+using Opciones = std::vector<std::string>;
 
 // NODELIST.362 (27 December 1996) and NODELIST.003 (3 January 1997), the later one older on disk.
 class CliListasTest : public testing::Test {
  protected:
   void SetUp() override {
-    Fechar(carpeta.Escribir("NODELIST.362", Leer(TEST_DATA_DIR "/listas/nodelist.362")),
+    Fechar(carpeta.Escribir("NODELIST.362", LeerArchivo(TEST_DATA_DIR "/listas/nodelist.362")),
            1622000000);
-    Fechar(carpeta.Escribir("NODELIST.003", Leer(TEST_DATA_DIR "/listas/nodelist.003")),
+    Fechar(carpeta.Escribir("NODELIST.003", LeerArchivo(TEST_DATA_DIR "/listas/nodelist.003")),
            1590000000);
   }
 
   SalidaProceso Buscar(const std::string& nodelist, bool json = true) {
-    std::vector<std::string> argumentos{"--nodelist", nodelist, "--pointlist", kPointlist};
-    if (json) argumentos.push_back("--json");
-    argumentos.push_back("1:1/120");
-    return EjecutarProceso(kPrograma, argumentos);
+    return Ejecutar(nodelist, kPointlist,
+                    json ? Opciones{"--json", "1:1/120"} : Opciones{"1:1/120"});
   }
 
   CarpetaTemporal carpeta;
@@ -105,7 +88,8 @@ TEST_F(CliListasTest, UnPatronSinCoincidenciasEsUnaListaAusente) {
 }
 
 TEST_F(CliListasTest, LosNombresNoUtf8SeMuestranDecodificados) {
-  const std::string nombre = carpeta.Escribir("lista\xE9.001", Leer(carpeta.Ruta("NODELIST.003")));
+  const std::string nombre =
+      carpeta.Escribir("lista\xE9.001", LeerArchivo(carpeta.Ruta("NODELIST.003")));
   const SalidaProceso r = Buscar(carpeta.Ruta("lista\xE9"));
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(nlohmann::json::parse(r.salida)["archivos"]["nodelist"],
@@ -120,10 +104,8 @@ std::string Datos(const std::string& nombre) {
 
 SalidaProceso Ejecutar(const std::string& nodelist, const std::string& pointlist,
                        const std::string& direccion, bool json = true) {
-  std::vector<std::string> argumentos{"--nodelist", nodelist, "--pointlist", pointlist};
-  if (json) argumentos.push_back("--json");
-  argumentos.push_back(direccion);
-  return EjecutarProceso(kPrograma, argumentos);
+  return ::Ejecutar(nodelist, pointlist,
+                    json ? Opciones{"--json", direccion} : Opciones{direccion});
 }
 
 // The same search on an archive and on its list unpacked: the same output, but for the names.
@@ -162,13 +144,13 @@ TEST(CliArchivos, LaNodelistDeDistribucionYLaPointlistDeMoscuEn7Zip) {
 
 TEST(CliArchivos, UnZipConFileIdDizJuntoALaLista) {
   const CarpetaTemporal carpeta;
-  const std::string zip = carpeta.Escribir("NODELIST.Z22", Leer(Datos("listas/diz.zip")));
+  const std::string zip = carpeta.Escribir("NODELIST.Z22", LeerArchivo(Datos("listas/diz.zip")));
   ComoSinEmpaquetar({zip, kPointlist}, {Datos("real/NODELIST.122"), kPointlist}, "3:640/305",
                     zip + ":NODELIST.122", kPointlist);
 }
 
 TEST_F(CliListasTest, ElNombreBaseEligeElZipDe2014) {
-  carpeta.Escribir("NODELIST.Z22", Leer(Datos("listas/NODELIST.Z22")));
+  carpeta.Escribir("NODELIST.Z22", LeerArchivo(Datos("listas/NODELIST.Z22")));
   const SalidaProceso r = Buscar(carpeta.Ruta("NODELIST"));
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(nlohmann::json::parse(r.salida)["archivos"]["nodelist"],
@@ -178,7 +160,7 @@ TEST_F(CliListasTest, ElNombreBaseEligeElZipDe2014) {
 TEST(CliArchivos, UnZipCortadoTerminaConEstado2YSuMensaje) {
   const CarpetaTemporal carpeta;
   const std::string zip =
-      carpeta.Escribir("NODELIST.Z22", Leer(Datos("listas/NODELIST.Z22")).substr(0, 45000));
+      carpeta.Escribir("NODELIST.Z22", LeerArchivo(Datos("listas/NODELIST.Z22")).substr(0, 45000));
   const SalidaProceso r = Ejecutar(zip, kPointlist, "4:904/13");
   EXPECT_EQ(r.codigo, 2);
   EXPECT_EQ(r.errores, "Archive is truncated\n");

@@ -1,38 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include <nlohmann/json.hpp>
-#include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/cli/proceso.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/casos.h"
 
 namespace {
 
 using namespace std::string_literals;
 
-const std::string kPrograma = CLI_PATH;
-const std::string kNodelist = SAMPLES_DIR "/NODELIST.345";
-const std::string kPointlist = SAMPLES_DIR "/POINTS.345";
-
 constexpr const char* kFaltaNodelist = "No se encuentra el archivo de NodeList\n";
 constexpr const char* kFaltaPointlist = "No se encuentra el archivo de PointList\n";
 
-SalidaProceso Ejecutar(const std::vector<std::string>& argumentos) {
-  return EjecutarProceso(kPrograma, argumentos);
-}
-
-SalidaProceso BuscarEnMuestras(std::vector<std::string> extra) {
-  std::vector<std::string> argumentos{"--nodelist", kNodelist, "--pointlist", kPointlist};
-  argumentos.insert(argumentos.end(), extra.begin(), extra.end());
-  return Ejecutar(argumentos);
+SalidaProceso BuscarEnMuestras(const std::vector<std::string>& extra) {
+  return Ejecutar(kNodelist, kPointlist, extra);
 }
 
 // List lines joined with CR LF; the closing comment keeps the last entry from being the last line.
@@ -110,14 +97,9 @@ TEST(CliJson, UnObjetoPorLineaConLasClavesEnOrden) {
   ASSERT_EQ(lineas.size(), 2u) << r.salida;
 
   const auto primero = nlohmann::ordered_json::parse(lineas[0]);
-  std::vector<std::string> claves;
-  for (const auto& [clave, valor] : primero.items())
-    claves.push_back(clave);
-  EXPECT_EQ(claves, (std::vector<std::string>{"direccion", "nodo", "punto", "archivos"}));
-  std::vector<std::string> clavesPunto;
-  for (const auto& [clave, valor] : primero["punto"].items())
-    clavesPunto.push_back(clave);
-  EXPECT_EQ(clavesPunto, (std::vector<std::string>{"nombre", "nick", "ciudad", "telefono"}));
+  EXPECT_EQ(Claves(primero), (std::vector<std::string>{"direccion", "nodo", "punto", "archivos"}));
+  EXPECT_EQ(Claves(primero["punto"]),
+            (std::vector<std::string>{"nombre", "nick", "ciudad", "telefono"}));
 
   const nlohmann::json esperado1 = {
       {"direccion", "1:261/1.3"},
@@ -148,9 +130,7 @@ struct CasoFalta {
   std::string errores;
 };
 
-void PrintTo(const CasoFalta& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
+using casos::PrintTo;
 
 class CliFaltaLista : public testing::TestWithParam<CasoFalta> {};
 
@@ -173,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoFalta{"Ambas", true, true, false, kFaltaNodelist + ""s + kFaltaPointlist},
                     CasoFalta{"RutasVacias", true, true, true,
                               kFaltaNodelist + ""s + kFaltaPointlist}),
-    [](const testing::TestParamInfo<CasoFalta>& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 TEST(CliFaltaListaVarias, CadaDireccionSeIntentaYAvisaOtraVez) {
   const SalidaProceso r = Ejecutar(
@@ -208,24 +188,17 @@ TEST(CliErrorES, NodelistBloqueadaEnJson) {
   EXPECT_EQ(r.codigo, 2);
 }
 
-// Permission bits refuse nothing to root, so as root the tool runs as the user nobody.
+// Permission bits refuse nothing to a privileged root, so the tool runs without that privilege.
 TEST(CliErrorES, ListaSinPermisoDeLectura) {
-  constexpr uid_t kNobody = 65534;
-  const auto ejecutar = [](const std::vector<std::string>& argumentos) {
-    return ::geteuid() == 0 ? EjecutarProcesoComo(kNobody, kPrograma, argumentos)
-                            : Ejecutar(argumentos);
-  };
   const CarpetaTemporal carpeta;
-  std::filesystem::permissions(
-      carpeta.Ruta(), std::filesystem::perms::owner_all | std::filesystem::perms::others_exec);
   const std::string nodos = carpeta.Escribir("NODELIST.345", Lista({"Host,261,n,c,s,p"}));
   const std::vector<std::string> argumentos{"--nodelist", nodos, "--pointlist", kPointlist,
                                             "1:261/1.3"};
   // Readable, the same file is searched: the refusal below comes from its mode alone.
-  const SalidaProceso legible = ejecutar(argumentos);
+  const SalidaProceso legible = EjecutarSinPrivilegios(kPrograma, argumentos);
   ASSERT_EQ(legible.codigo, 0) << legible.errores;
   std::filesystem::permissions(nodos, std::filesystem::perms::none);
-  const SalidaProceso r = ejecutar(argumentos);
+  const SalidaProceso r = EjecutarSinPrivilegios(kPrograma, argumentos);
   EXPECT_EQ(r.errores, "File access denied\n");
   EXPECT_EQ(r.salida, "");
   EXPECT_EQ(r.codigo, 2);
@@ -234,34 +207,12 @@ TEST(CliErrorES, ListaSinPermisoDeLectura) {
 // --- Usage --------------------------------------------------------------------------------
 
 // Every run of the tool in these tests sees a profile of its own, never the user's.
-class PerfilAislado final : public testing::Environment {
- public:
-  void SetUp() override { ::setenv("XDG_CONFIG_HOME", carpeta_.Ruta("config").c_str(), 1); }
+const PerfilTemporal kPerfilAislado;
 
- private:
-  CarpetaTemporal carpeta_;
-};
-
-[[maybe_unused]] testing::Environment* const kPerfil =
-    testing::AddGlobalTestEnvironment(new PerfilAislado);
-
-// A profile folder whose NodeList.conf holds `contenido`, used by the tool while it lives.
+// A profile of the test's own, whose NodeList.conf the test writes.
 class Configuracion : public testing::Test {
  protected:
-  void SetUp() override {
-    anterior_ = ::getenv("XDG_CONFIG_HOME");
-    ::setenv("XDG_CONFIG_HOME", carpeta_.Ruta("config").c_str(), 1);
-  }
-  void TearDown() override { ::setenv("XDG_CONFIG_HOME", anterior_.c_str(), 1); }
-
-  void Guardar(const std::string& contenido) const {
-    const std::filesystem::path carpeta = carpeta_.Ruta("config/Tervanik");
-    std::filesystem::create_directories(carpeta);
-    std::ofstream(carpeta / "NodeList.conf", std::ios::binary) << contenido;
-  }
-
-  CarpetaTemporal carpeta_;
-  std::string anterior_;
+  PerfilTemporal perfil_;
 };
 
 TEST_F(Configuracion, PerfilNuevoAvisaDeAmbasListas) {
@@ -269,19 +220,19 @@ TEST_F(Configuracion, PerfilNuevoAvisaDeAmbasListas) {
   EXPECT_EQ(r.codigo, 1);
   EXPECT_EQ(r.errores, std::string(kFaltaNodelist) + kFaltaPointlist);
   EXPECT_EQ(r.salida, "");
-  EXPECT_FALSE(std::filesystem::exists(carpeta_.Ruta("config/Tervanik/NodeList.conf")))
+  EXPECT_FALSE(std::filesystem::exists(perfil_.Archivo()))
       << "looking the paths up must not create the store";
 }
 
 TEST_F(Configuracion, RutasGuardadasDanLosSieteCampos) {
-  Guardar("[General]\nNodeList=" + kNodelist + "\nPointList=" + kPointlist + "\n");
+  perfil_.Guardar("[General]\nNodeList=" + kNodelist + "\nPointList=" + kPointlist + "\n");
   const SalidaProceso r = Ejecutar({"2:5020/52.10"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(r.salida, kBloque5020);
 }
 
 TEST_F(Configuracion, UnaOpcionPuedeMasQueLaRutaGuardada) {
-  Guardar("[General]\nNodeList=/nowhere/nodelist\nPointList=" + kPointlist + "\n");
+  perfil_.Guardar("[General]\nNodeList=/nowhere/nodelist\nPointList=" + kPointlist + "\n");
   EXPECT_EQ(Ejecutar({"2:5020/52.10"}).errores, kFaltaNodelist);
   const SalidaProceso r = Ejecutar({"--nodelist", kNodelist, "2:5020/52.10"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
@@ -289,7 +240,7 @@ TEST_F(Configuracion, UnaOpcionPuedeMasQueLaRutaGuardada) {
 }
 
 TEST_F(Configuracion, UnValorQueNoEsTextoSale2ConElMensaje) {
-  Guardar("[General]\nNodeList=a, b\nPointList=" + kPointlist + "\n");
+  perfil_.Guardar("[General]\nNodeList=a, b\nPointList=" + kPointlist + "\n");
   const SalidaProceso r = Ejecutar({"2:5020/52.10"});
   EXPECT_EQ(r.codigo, 2);
   EXPECT_EQ(r.errores, "Invalid data type for 'NodeList'\n");
@@ -301,10 +252,6 @@ struct CasoUso {
   std::vector<std::string> argumentos;
   const char* enErrores;  // a text the complaint must contain
 };
-
-void PrintTo(const CasoUso& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
 
 class CliUso : public testing::TestWithParam<CasoUso> {};
 
@@ -330,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoUso{"ValorEnUnFlag",
                             {"--json=si", "--nodelist", "a", "--pointlist", "b", "1:1/1"},
                             "--json"}),
-    [](const testing::TestParamInfo<CasoUso>& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 TEST(CliAyuda, ExplicaOpcionesDireccionYCodigosDeSalida) {
   for (const char* opcion : {"--help", "-h"}) {
@@ -352,10 +299,6 @@ struct CasoTexto {
   std::string bytes;     // as written in the list
   std::string mostrado;  // as the tool prints it
 };
-
-void PrintTo(const CasoTexto& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
 
 class CliDecodificacion : public testing::TestWithParam<CasoTexto> {};
 
@@ -382,18 +325,18 @@ TEST_P(CliDecodificacion, LosCamposSalenEnUtf8) {
   EXPECT_EQ(objeto["punto"]["nick"], caso.mostrado);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Casos, CliDecodificacion,
-    testing::Values(CasoTexto{"Ascii", "Ivan_Ivanov", "Ivan Ivanov"},
-                    CasoTexto{"Windows1252",
-                              "Jos\xE9_Pe\xF1"
-                              "a",
-                              "Jos\xC3\xA9 Pe\xC3\xB1"
-                              "a"},
-                    CasoTexto{"Euro", "5\x80", "5\xE2\x82\xAC"},
-                    CasoTexto{"ByteNoDefinido", "x\x81y", "x\xC2\x81y"},
-                    CasoTexto{"Utf8SeQuedaIgual", "Jos\xC3\xA9", "Jos\xC3\xA9"}),
-    [](const testing::TestParamInfo<CasoTexto>& info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Casos, CliDecodificacion,
+                         testing::Values(CasoTexto{"Ascii", "Ivan_Ivanov", "Ivan Ivanov"},
+                                         CasoTexto{"Windows1252",
+                                                   "Jos\xE9_Pe\xF1"
+                                                   "a",
+                                                   "Jos\xC3\xA9 Pe\xC3\xB1"
+                                                   "a"},
+                                         CasoTexto{"Euro", "5\x80", "5\xE2\x82\xAC"},
+                                         CasoTexto{"ByteNoDefinido", "x\x81y", "x\xC2\x81y"},
+                                         CasoTexto{"Utf8SeQuedaIgual", "Jos\xC3\xA9",
+                                                   "Jos\xC3\xA9"}),
+                         casos::PorNombre());
 
 TEST(CliDecodificacionMuestras, NombreEnWindows1252) {
   const SalidaProceso r = BuscarEnMuestras({"2:341/14.1"});

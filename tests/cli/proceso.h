@@ -1,40 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <sys/types.h>
+// What the suites of the command-line tool share: the tool, the sample lists, and runs of it.
 
+#include <nlohmann/json.hpp>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/proceso.h"
 
-struct SalidaProceso {
-  std::string salida;   // stdout
-  std::string errores;  // stderr
-  int codigo = -1;      // exit status; -1 when the child did not exit normally
-};
+inline const std::string kPrograma = CLI_PATH;
+inline const std::string kMuestras = SAMPLES_DIR;
+inline const std::string kNodelist = SAMPLES_DIR "/NODELIST.345";
+inline const std::string kPointlist = SAMPLES_DIR "/POINTS.345";
 
-// Runs `programa` with `argumentos`, waits for it and returns what it wrote and its exit status.
-[[nodiscard]] SalidaProceso EjecutarProceso(const std::string& programa,
-                                            const std::vector<std::string>& argumentos);
+[[nodiscard]] inline SalidaProceso Ejecutar(const std::vector<std::string>& argumentos) {
+  return EjecutarProceso(kPrograma, argumentos);
+}
 
-// As EjecutarProceso, with the child running as user and group `id` and in no other group: what a
-// user without privileges sees. Only root may do it; a child that cannot switch exits with 127.
-[[nodiscard]] SalidaProceso EjecutarProcesoComo(uid_t id, const std::string& programa,
-                                                const std::vector<std::string>& argumentos);
+// The tool run on two lists, with `extra` after them.
+[[nodiscard]] inline SalidaProceso Ejecutar(const std::string& nodelist,
+                                            const std::string& pointlist,
+                                            const std::vector<std::string>& extra) {
+  std::vector<std::string> argumentos{"--nodelist", nodelist, "--pointlist", pointlist};
+  argumentos.insert(argumentos.end(), extra.begin(), extra.end());
+  return Ejecutar(argumentos);
+}
 
-// The lines of a program's output, without their line ends.
-[[nodiscard]] std::vector<std::string> Lineas(const std::string& texto);
-
-// Holds an exclusive flock on a file for as long as it lives, as a writer would.
-class BloqueoExclusivo final {
- public:
-  explicit BloqueoExclusivo(const std::string& ruta);
-  ~BloqueoExclusivo();
-  BloqueoExclusivo(const BloqueoExclusivo&) = delete;
-  BloqueoExclusivo& operator=(const BloqueoExclusivo&) = delete;
-
- private:
-  int descriptor_;
-};
+// The keys of a JSON object in the order the tool wrote them.
+[[nodiscard]] inline std::vector<std::string> Claves(const nlohmann::ordered_json& objeto) {
+  std::vector<std::string> claves;
+  for (const auto& [clave, valor] : objeto.items())
+    claves.push_back(clave);
+  return claves;
+}

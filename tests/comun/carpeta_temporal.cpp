@@ -27,3 +27,21 @@ std::string CarpetaTemporal::Escribir(const std::string& nombre, std::string_vie
   if (!salida) throw std::runtime_error("cannot write " + ruta.string());
   return ruta.string();
 }
+
+PerfilTemporal::PerfilTemporal() {
+  if (const char* valor = ::getenv("XDG_CONFIG_HOME")) anterior_ = valor;
+  ::setenv("XDG_CONFIG_HOME", Raiz().c_str(), 1);
+}
+
+PerfilTemporal::~PerfilTemporal() {
+  if (anterior_) {
+    ::setenv("XDG_CONFIG_HOME", anterior_->c_str(), 1);
+  } else {
+    ::unsetenv("XDG_CONFIG_HOME");
+  }
+}
+
+std::string PerfilTemporal::Guardar(std::string_view contenido) const {
+  std::filesystem::create_directories(Carpeta());
+  return carpeta_.Escribir("Tervanik/NodeList.conf", contenido);
+}

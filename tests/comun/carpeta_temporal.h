@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,4 +26,26 @@ class CarpetaTemporal final {
 
  private:
   std::filesystem::path ruta_;
+};
+
+// A settings folder of a test's own: XDG_CONFIG_HOME points at a scratch folder while this lives,
+// and gets its earlier value back (or none) after.
+class PerfilTemporal final {
+ public:
+  PerfilTemporal();
+  ~PerfilTemporal();
+  PerfilTemporal(const PerfilTemporal&) = delete;
+  PerfilTemporal& operator=(const PerfilTemporal&) = delete;
+
+  // $XDG_CONFIG_HOME, the program's folder in it and its store file, whether or not written.
+  [[nodiscard]] std::string Raiz() const { return carpeta_.Ruta().string(); }
+  [[nodiscard]] std::string Carpeta() const { return carpeta_.Ruta("Tervanik"); }
+  [[nodiscard]] std::string Archivo() const { return carpeta_.Ruta("Tervanik/NodeList.conf"); }
+
+  // Writes the store file exactly as given, with its folder, and returns its path.
+  std::string Guardar(std::string_view contenido) const;
+
+ private:
+  CarpetaTemporal carpeta_;
+  std::optional<std::string> anterior_;
 };

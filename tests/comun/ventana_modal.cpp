@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -29,4 +30,25 @@ void EnVentanaModal(const QString& nombre, std::function<void(QWidget&)> accion)
         QStringLiteral("the modal window '%1' never came up (modal: %2)").arg(nombre, otra)));
   });
   reloj->start();
+}
+
+const QList<QPair<QString, QString>> kEtiquetasDeValor = {
+    {QStringLiteral("lblBBS_"), QStringLiteral("BBS:")},
+    {QStringLiteral("lblSysop_"), QStringLiteral("Sysop:")},
+    {QStringLiteral("lblCiudadNodo_"), QStringLiteral("Ciudad:")},
+    {QStringLiteral("lblNombre_"), QStringLiteral("Nombre:")},
+    {QStringLiteral("lblNick_"), QStringLiteral("Nick:")},
+    {QStringLiteral("lblCiudadPunto_"), QStringLiteral("Ciudad:")},
+    {QStringLiteral("lblTelefono_"), QStringLiteral("Teléfono:")}};
+
+QStringList Valores(const QWidget& ventana) {
+  QStringList textos;
+  for (const auto& etiqueta : kEtiquetasDeValor)
+    textos << ventana.findChild<QLabel*>(etiqueta.first)->text();
+  return textos;
+}
+
+bool Mostrar(QWidget& ventana) {
+  ventana.show();
+  return QTest::qWaitForWindowActive(&ventana);
 }

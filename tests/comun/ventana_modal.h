@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -13,3 +16,12 @@ class QWidget;
 // does not come within 10 s fails the test, and whatever other modal window is up then is closed,
 // so that nothing hangs.
 void EnVentanaModal(const QString& nombre, std::function<void(QWidget&)> accion);
+
+// The search window's value labels in reading order, each with the caption read out with it.
+extern const QList<QPair<QString, QString>> kEtiquetasDeValor;
+
+// The texts of the search window's value labels, in reading order.
+[[nodiscard]] QStringList Valores(const QWidget& ventana);
+
+// Shows `ventana` and waits until it is the active window; false when it never becomes so.
+[[nodiscard]] bool Mostrar(QWidget& ventana);

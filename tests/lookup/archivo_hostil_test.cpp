@@ -2,14 +2,8 @@
 // Archives that fail under the reader or are built to hurt: reads that fail half-way, a member
 // that unpacks to a gigabyte, damaged archives among the weekly lists.
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -17,9 +11,10 @@
 #include "lookup/busqueda.h"
 #include "lookup/lector_lista.h"
 #include "lookup/lista_vigente.h"
+#include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/fallos_sistema.h"
-#include "tests/lookup/descriptores.h"
+#include "tests/comun/proceso.h"
 #include "tests/lookup/error_de.h"
 #include "tests/lookup/listas_minimas.h"
 
@@ -28,11 +23,6 @@ namespace {
 using fallos::Falla;
 using fallos::Inyeccion;
 using fallos::Llamada;
-
-std::string Leer(const std::string& ruta) {
-  std::ifstream archivo(ruta, std::ios::binary);
-  return {std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
-}
 
 class ArchivoHostilTest : public testing::Test {
  protected:
@@ -45,7 +35,7 @@ class ArchivoHostilTest : public testing::Test {
 TEST_F(ArchivoHostilTest, UnaLecturaQueFallaEnMedioDelArchivo) {
   // The distribution ZIP is larger than one read of the packer: the second read fails.
   const std::string zip =
-      carpeta.Escribir("NODELIST.Z22", Leer(TEST_DATA_DIR "/listas/NODELIST.Z22"));
+      carpeta.Escribir("NODELIST.Z22", LeerArchivo(TEST_DATA_DIR "/listas/NODELIST.Z22"));
   const Inyeccion falla(Falla{Llamada::Leer, zip, 2, 1, EIO});
   const auto error = ErrorDe([&] {
     (void)EjecutarBusqueda(zip, nodelist, "4:904/13",
@@ -56,18 +46,13 @@ TEST_F(ArchivoHostilTest, UnaLecturaQueFallaEnMedioDelArchivo) {
   EXPECT_EQ(DescriptoresAbiertos(zip), 0);
 }
 
-// The peak resident size of a child that runs one search, and whether it gave `esperado`.
+// The peak resident size of a child that runs one search, and whether it found the entry.
 long PicoEnOtroProceso(const std::string& nodos, const std::string& puntos, bool& correcto) {
-  const pid_t hijo = ::fork();
-  if (hijo == 0) {
-    const auto r = EjecutarBusqueda(nodos, puntos, "2:5020/52.10", [](const std::string&) {});
-    ::_exit(r.ejecutada ? 0 : 1);
-  }
-  int estado = 0;
-  rusage uso{};
-  correcto = hijo > 0 && ::wait4(hijo, &estado, 0, &uso) == hijo && WIFEXITED(estado) &&
-             WEXITSTATUS(estado) == 0;
-  return uso.ru_maxrss;
+  const MedidaHijo medida = MedirEnOtroProceso([&] {
+    return EjecutarBusqueda(nodos, puntos, "2:5020/52.10", [](const std::string&) {}).ejecutada;
+  });
+  correcto = medida.correcta;
+  return medida.picoKb;
 }
 
 TEST_F(ArchivoHostilTest, UnMiembroDeUnGigabyteSeLeeConMemoriaPlana) {
@@ -87,9 +72,9 @@ TEST_F(ArchivoHostilTest, UnMiembroDeUnGigabyteSeLeeConMemoriaPlana) {
 
 TEST_F(ArchivoHostilTest, UnArchivoRotoEntreLasSemanasCuentaPorSuFecha) {
   // Damaged, the 2014 ZIP has no readable date; its 2020 time stamp still beats 1997.
-  const std::string zip =
-      carpeta.Escribir("NODELIST.Z22", Leer(TEST_DATA_DIR "/listas/NODELIST.Z22").substr(0, 40));
-  carpeta.Escribir("NODELIST.003", Leer(TEST_DATA_DIR "/listas/nodelist.003"));
+  const std::string zip = carpeta.Escribir(
+      "NODELIST.Z22", LeerArchivo(TEST_DATA_DIR "/listas/NODELIST.Z22").substr(0, 40));
+  carpeta.Escribir("NODELIST.003", LeerArchivo(TEST_DATA_DIR "/listas/nodelist.003"));
   EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), zip);
   EXPECT_EQ(resultadoES, 0);
   EXPECT_EQ(DescriptoresAbiertos(zip), 0);

@@ -3,12 +3,7 @@
 
 #include "lookup/archivo.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,9 +12,10 @@
 #include "lookup/busqueda.h"
 #include "lookup/lector_lista.h"
 #include "lookup/lista_vigente.h"
-#include "tests/comun/carpeta_temporal.h"
-#include "tests/lookup/descriptores.h"
+#include "tests/comun/archivos.h"
+#include "tests/comun/casos.h"
 #include "tests/lookup/error_de.h"
+#include "tests/lookup/lista_prueba.h"
 
 namespace {
 
@@ -29,28 +25,12 @@ std::string Datos(const std::string& nombre) {
   return TEST_DATA_DIR "/" + nombre;
 }
 
-std::string Leer(const std::string& ruta) {
-  std::ifstream archivo(ruta, std::ios::binary);
-  return {std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
-}
-
 // Every line as the lookups read them, and the name the reader gives what it read.
 std::pair<std::vector<std::string>, std::string> Lineas(const std::string& ruta) {
-  LectorLista lector;
-  lector.Asignar(ruta);
-  lector.Abrir();
-  ComprobarES();
-  std::vector<std::string> lineas;
-  for (;;) {
-    const bool fin = lector.FinDeArchivo();
-    ComprobarES();
-    if (fin) break;
-    lineas.push_back(lector.LeerLinea());
-  }
-  const std::string nombre = lector.Nombre();
-  lector.Cerrar();
-  ComprobarES();
-  return {lineas, nombre};
+  return ConLista(ruta, [](LectorLista& lector) {
+    auto lineas = LeerTodo(lector);
+    return std::make_pair(lineas, lector.Nombre());
+  });
 }
 
 ResultadoBusqueda Buscar(const std::string& nodos, const std::string& puntos,
@@ -95,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoEmpaque{"BZhSinCifra", "BZhx list", Empaque::kNinguno},
                     CasoEmpaque{"SoloPK", "PK", Empaque::kNinguno},
                     CasoEmpaque{"Vacio", "", Empaque::kNinguno}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // --- Every format reads exactly as the unpacked list ------------------------------------------
 
@@ -131,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Casos, FormatoTest,
                                          CasoFormato{"Lha", "pnt5020-113.lzh", "PNT5020.113"},
                                          CasoFormato{"Gzip", "pnt5020-113.gz", ""},
                                          CasoFormato{"Bzip2", "pnt5020-113.bz2", ""}),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+                         casos::PorNombre());
 
 TEST(ArchivoRealTest, ElSieteZipDeLaPointlistDeMoscuEsLaLista) {
   EXPECT_EQ(Lineas(Datos("listas/pnt5020.7z")).first, Lineas(Datos("real/pnt5020.ndl")).first);
@@ -168,7 +148,7 @@ class MiembroTest : public testing::TestWithParam<CasoMiembro> {};
 TEST_P(MiembroTest, EligeElMiembroDeLaLista) {
   const CarpetaTemporal carpeta;
   const std::string ruta =
-      carpeta.Escribir(GetParam().copiaComo, Leer(Datos("listas/"s + GetParam().archivo)));
+      carpeta.Escribir(GetParam().copiaComo, LeerArchivo(Datos("listas/"s + GetParam().archivo)));
   EXPECT_EQ(Lineas(ruta).second, ruta + ":" + GetParam().miembro);
 }
 
@@ -183,12 +163,12 @@ INSTANTIATE_TEST_SUITE_P(
         CasoMiembro{"SinNombreGanaElMayor", "eleccion.zip", "eleccion.zip", "LEEME.TXT"},
         CasoMiembro{"ElUnicoMiembro", "pnt5020-113.zip", "lista.zip", "PNT5020.113"},
         CasoMiembro{"NombreEnMinusculas", "NODELIST.Z22", "nodelist.zip", "NODELIST.122"}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 TEST(ArchivoVigenteTest, ElZipDe2014GanaAUnaListaDe1997) {
   const CarpetaTemporal carpeta;
-  carpeta.Escribir("NODELIST.Z22", Leer(Datos("listas/NODELIST.Z22")));
-  carpeta.Escribir("NODELIST.003", Leer(Datos("listas/nodelist.003")));
+  carpeta.Escribir("NODELIST.Z22", LeerArchivo(Datos("listas/NODELIST.Z22")));
+  carpeta.Escribir("NODELIST.003", LeerArchivo(Datos("listas/nodelist.003")));
   EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), carpeta.Ruta("NODELIST.Z22"));
   const auto r = Buscar(carpeta.Ruta("nodelist"), Datos("real/R48PNT"), "4:904/13");
   EXPECT_EQ(r.nodo.bbs, "X/Change BBS");
@@ -199,10 +179,10 @@ TEST(ArchivoVigenteTest, UnArcNuncaTapaLaListaDesempaquetadaASuLado) {
   const CarpetaTemporal carpeta;
   const std::string arc =
       carpeta.Escribir("NODELIST.A03", "\x1A\x08NODELIST.003\x00"s + std::string(64, 'x'));
-  const std::string lista = carpeta.Escribir("NODELIST.003", Leer(Datos("listas/nodelist.003")));
+  const std::string lista =
+      carpeta.Escribir("NODELIST.003", LeerArchivo(Datos("listas/nodelist.003")));
   // Downloaded later than the list was written, and named later on the same day.
-  const timespec tiempos[2] = {{1622000000, 0}, {1622000000, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, arc.c_str(), tiempos, 0), 0);
+  Fechar(arc, 1622000000);
   EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), lista);
   std::filesystem::remove(lista);
   EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), arc);
@@ -220,11 +200,11 @@ struct CasoRoto {
 };
 
 std::string Cortado(const std::string& archivo, std::size_t largo) {
-  return Leer(Datos("listas/" + archivo)).substr(0, largo);
+  return LeerArchivo(Datos("listas/" + archivo)).substr(0, largo);
 }
 
 std::string ConByteCambiado(const std::string& archivo, std::size_t posicion) {
-  std::string bytes = Leer(Datos("listas/" + archivo));
+  std::string bytes = LeerArchivo(Datos("listas/" + archivo));
   bytes[posicion] = static_cast<char>(bytes[posicion] ^ 0x55);
   return bytes;
 }
@@ -255,9 +235,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "Archive is damaged"},
         CasoRoto{"LhaConCrcMalo", ConByteCambiado("pnt5020-113.lzh", 4000), 121,
                  "Archive is damaged"},
-        CasoRoto{"ZipCifrado", Leer(Datos("listas/cifrado.zip")), 122,
+        CasoRoto{"ZipCifrado", LeerArchivo(Datos("listas/cifrado.zip")), 122,
                  "Archive member is encrypted"},
-        CasoRoto{"SoloCarpetaYVacio", Leer(Datos("listas/sin-lista.zip")), 123,
+        CasoRoto{"SoloCarpetaYVacio", LeerArchivo(Datos("listas/sin-lista.zip")), 123,
                  "Archive holds no list"},
         CasoRoto{"ZipSinMiembros", "PK\x05\x06"s + std::string(18, '\0'), 123,
                  "Archive holds no list"},
@@ -265,6 +245,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "ARC archives are not supported"},
         CasoRoto{"Arj", "\x60\xEA\x2A\x00"s + std::string(64, '\0'), 125,
                  "ARJ archives are not supported"}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 }  // namespace

@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "lookup/lector_lista.h"
+#include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
-#include "tests/lookup/descriptores.h"
 #include "tests/lookup/listas_minimas.h"
 
 namespace {

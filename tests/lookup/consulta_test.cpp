@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "tests/comun/casos.h"
+
 namespace {
 
 struct CasoConsulta {
@@ -16,9 +18,7 @@ struct CasoConsulta {
   bool coincide;
 };
 
-void PrintTo(const CasoConsulta& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
+using casos::PrintTo;
 
 class ConsultaNombreTest : public testing::TestWithParam<CasoConsulta> {};
 
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "b,c,d,1",
                      true},
         CasoConsulta{"MuyLarga", std::string(100000, 'x'), ",1,xxxx,c,d,1", false}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 TEST(ConsultaNombreVacia, SoloBlancosEsVacia) {
   for (const char* texto : {"", " ", "   ", "_", " _ ", "\t", "\t_ \n"}) {

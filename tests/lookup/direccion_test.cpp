@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/comun/casos.h"
+
 namespace {
 
 struct CasoDireccion {
@@ -40,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoDireccion{"BlancoYDosBarras", "2:50 20/5/2.1", "2:50 20/5/2", "1", "2", "50 20", "5/2"},
         CasoDireccion{"Letras", "a:b/c.d", "a:b/c", "d", "a", "b", "c"},
         CasoDireccion{"DosVecesDosPuntos", "1:2:3/4", "1:2:3/4", "0", "1", "2:3", "4"}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 TEST(DireccionLargaTest, MasDe255CaracteresSeParteEntero) {
   const std::string red(300, '7');

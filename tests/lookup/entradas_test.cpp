@@ -95,9 +95,7 @@ class RecorridoYBusqueda : public testing::TestWithParam<const char*> {};
 TEST_P(RecorridoYBusqueda, LaBusquedaEncuentraCadaEntradaPorSuDireccion) {
   const std::string ruta = std::string(TEST_DATA_DIR) + "/real/" + GetParam();
   LectorLista lector;
-  lector.Asignar(ruta);
-  lector.Abrir();
-  ComprobarES();
+  AbrirLista(lector, ruta);
   std::vector<std::pair<std::string, DatosNodo>> entradas;
   std::set<std::string> vistas;
   RecorrerNodelist(lector, [&](const PosicionNodo& posicion, std::string_view linea) {
@@ -108,18 +106,12 @@ TEST_P(RecorridoYBusqueda, LaBusquedaEncuentraCadaEntradaPorSuDireccion) {
     if (posicion.zona.empty()) direccion = "9:" + direccion;
     entradas.push_back({direccion, DatosNodo{entrada.bbs, entrada.sysop, entrada.ciudad}});
   });
-  lector.Cerrar();
-  ComprobarES();
+  CerrarLista(lector);
   ASSERT_GT(entradas.size(), 10u);
 
   for (const auto& [direccion, datos] : entradas) {
-    LectorLista busqueda;
-    busqueda.Asignar(ruta);
-    busqueda.Abrir();
-    ComprobarES();
-    EXPECT_EQ(BuscarNodo(busqueda, direccion), datos) << direccion;
-    busqueda.Cerrar();
-    ComprobarES();
+    EXPECT_EQ(ConLista(ruta, [&](LectorLista& l) { return BuscarNodo(l, direccion); }), datos)
+        << direccion;
   }
 }
 
@@ -153,30 +145,22 @@ TEST(RecorrerPointlist, PuntosDeCadaClaveConNumeroEntero) {
 TEST(RecorrerPointlistReal, LaBusquedaEncuentraCadaPuntoSalvoLosDesordenados) {
   const std::string ruta = std::string(TEST_DATA_DIR) + "/real/pnt5020.ndl";
   LectorLista lector;
-  lector.Asignar(ruta);
-  lector.Abrir();
-  ComprobarES();
+  AbrirLista(lector, ruta);
   std::vector<std::pair<std::string, DatosPunto>> puntos;
   RecorrerPointlist(lector, [&](const PosicionPunto& posicion, std::string_view linea) {
     const EntradaPunto e = LeerEntradaPunto(linea);
     puntos.push_back(
         {DireccionPunto(posicion), DatosPunto{e.nombre, e.nick, e.ciudad, e.telefono}});
   });
-  lector.Cerrar();
-  ComprobarES();
+  CerrarLista(lector);
   ASSERT_GT(puntos.size(), 700u);
 
   std::vector<std::string> sinEncontrar;
   for (const auto& [direccion, datos] : puntos) {
-    LectorLista busqueda;
-    busqueda.Asignar(ruta);
-    busqueda.Abrir();
-    ComprobarES();
     const auto punto = direccion.find('.');
-    const DatosPunto hallado =
-        BuscarPunto(busqueda, direccion.substr(0, punto), direccion.substr(punto + 1));
-    busqueda.Cerrar();
-    ComprobarES();
+    const DatosPunto hallado = ConLista(ruta, [&](LectorLista& l) {
+      return BuscarPunto(l, direccion.substr(0, punto), direccion.substr(punto + 1));
+    });
     if (hallado == DatosPunto{}) {
       sinEncontrar.push_back(direccion);
     } else {

@@ -16,10 +16,11 @@
 
 #include "lookup/busqueda.h"
 #include "lookup/lector_lista.h"
+#include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/fallos_sistema.h"
-#include "tests/lookup/descriptores.h"
 #include "tests/lookup/error_de.h"
+#include "tests/lookup/lista_prueba.h"
 
 namespace {
 
@@ -189,9 +190,7 @@ TEST_F(FallosTest, UnaLecturaFallidaDejaElLectorAbiertoDondeEstaba) {
   const std::string ruta =
       carpeta.Escribir("l", std::string(100, 'a') + "\r\n" + std::string(300, 'b') + "\r\nC\r\n");
   LectorLista lector;
-  lector.Asignar(ruta);
-  lector.Abrir();
-  ComprobarES();
+  AbrirLista(lector, ruta);
   EXPECT_EQ(lector.LeerLinea(), std::string(100, 'a'));
   {
     const Inyeccion inyeccion(Falla{Llamada::Leer, ruta, 2, 2, EIO});
@@ -210,9 +209,7 @@ TEST_F(FallosTest, UnaLecturaFallidaDejaElLectorAbiertoDondeEstaba) {
 
 TEST_F(FallosTest, ElFinDeArchivoQueFallaDaFinYElError) {
   LectorLista lector;
-  lector.Asignar(nodelist);
-  lector.Abrir();
-  ComprobarES();
+  AbrirLista(lector, nodelist);
   const Inyeccion inyeccion(Falla{Llamada::Leer, nodelist, 1, 1, EIO});
   EXPECT_TRUE(lector.FinDeArchivo());
   EXPECT_EQ(ErrorDe([] { ComprobarES(); }).first, 1000 + EIO);

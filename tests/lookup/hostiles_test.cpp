@@ -2,12 +2,9 @@
 // Files nobody should point the program at, and files built to hurt: each search ends, with a
 // result or an exact message, in bounded memory.
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -21,9 +18,10 @@
 #include "lookup/busqueda.h"
 #include "lookup/campos.h"
 #include "lookup/lector_lista.h"
+#include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/fallos_sistema.h"
-#include "tests/lookup/descriptores.h"
+#include "tests/comun/proceso.h"
 #include "tests/lookup/listas_minimas.h"
 
 namespace {
@@ -52,28 +50,6 @@ std::string Rellenar(const std::string& ruta, std::size_t total, char relleno) {
 constexpr long kExtraMaximoKb = 8 * 1024;
 constexpr std::size_t kMasQueElLimite = 4u * kExtraMaximoKb * 1024;
 
-struct Medida {
-  bool correcta = false;
-  long picoKb = 0;
-  double segundos = 0;
-};
-
-// Runs `trabajo` in a child process, so its peak resident size can be read on its own.
-Medida EnOtroProceso(const std::function<bool()>& trabajo) {
-  const auto inicio = std::chrono::steady_clock::now();
-  const pid_t hijo = ::fork();
-  if (hijo == 0) ::_exit(trabajo() ? 0 : 1);
-  Medida medida;
-  int estado = 0;
-  rusage uso{};
-  if (hijo < 0 || ::wait4(hijo, &estado, 0, &uso) != hijo) return medida;
-  medida.correcta = WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
-  medida.picoKb = uso.ru_maxrss;
-  medida.segundos =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
-  return medida;
-}
-
 class HostilesTest : public ::testing::Test {
  protected:
   void TearDown() override { resultadoES = 0; }
@@ -83,8 +59,9 @@ class HostilesTest : public ::testing::Test {
   void MideFrenteALasPequenas(const std::string& nodos, const std::string& puntos,
                               const std::function<bool(const ResultadoBusqueda&)>& esperado,
                               const char* nombre) {
-    const Medida base = EnOtroProceso([&] { return Buscar(nodelist, pointlist).ejecutada; });
-    const Medida medida = EnOtroProceso([&] { return esperado(Buscar(nodos, puntos)); });
+    const MedidaHijo base =
+        MedirEnOtroProceso([&] { return Buscar(nodelist, pointlist).ejecutada; });
+    const MedidaHijo medida = MedirEnOtroProceso([&] { return esperado(Buscar(nodos, puntos)); });
     ASSERT_TRUE(base.correcta);
     EXPECT_TRUE(medida.correcta) << nombre << ": not the expected result";
     const long extraKb = medida.picoKb - base.picoKb;

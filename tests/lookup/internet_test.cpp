@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/comun/casos.h"
+
 // Found by argument lookup, so beside the type.
 void PrintTo(const ExtremoInternet& e, std::ostream* os) {
   *os << e.protocolo << ' ' << e.host << ':' << e.puerto;
@@ -21,9 +23,7 @@ struct CasoInternet {
   std::vector<ExtremoInternet> esperado;
 };
 
-void PrintTo(const CasoInternet& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
+using casos::PrintTo;
 
 class ExtremosInternetTest : public testing::TestWithParam<CasoInternet> {};
 
@@ -73,6 +73,6 @@ INSTANTIATE_TEST_SUITE_P(
         CasoInternet{"PuertoLarguisimo", {"IBN:h:0000000000000000024554"}, {}},
         CasoInternet{"OtrosFlagsParecidos", {"IBNX", "IBM:h", "XIBN:h", "IFT", "INA"}, {}},
         CasoInternet{"InaVacioNoDaHost", {"INA:", "IBN"}, {}}, CasoInternet{"SinFlags", {}, {}}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 }  // namespace

@@ -11,15 +11,9 @@
 namespace {
 
 std::vector<std::string> LeerTodo(const std::string& ruta, LectorLista& lector) {
-  lector.Asignar(ruta);
-  lector.Abrir();
-  ComprobarES();
-  std::vector<std::string> lineas;
-  while (!lector.FinDeArchivo())
-    lineas.push_back(lector.LeerLinea());
-  ComprobarES();
-  lector.Cerrar();
-  ComprobarES();
+  AbrirLista(lector, ruta);
+  auto lineas = LeerTodo(lector);
+  CerrarLista(lector);
   return lineas;
 }
 
@@ -56,13 +50,10 @@ TEST(LectorEnBloques, LeeBloquesDelTamanoPedidoYNuncaMenosDe128) {
   for (const auto& [pedido, leido] : {std::pair<std::size_t, long>{4096, 4096}, {1, 128}}) {
     SCOPED_TRACE(pedido);
     LectorLista lector(pedido);
-    lector.Asignar(ruta);
-    lector.Abrir();
-    ComprobarES();
+    AbrirLista(lector, ruta);
     static_cast<void>(lector.LeerLinea());
     EXPECT_EQ(PosicionLeida(ruta), leido);
-    lector.Cerrar();
-    ComprobarES();
+    CerrarLista(lector);
   }
 }
 

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -15,34 +14,19 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/comun/carpeta_temporal.h"
-#include "tests/lookup/descriptores.h"
+#include "tests/comun/archivos.h"
+#include "tests/comun/casos.h"
 #include "tests/lookup/error_de.h"
+#include "tests/lookup/lista_prueba.h"
 
 using namespace std::string_literals;
 
 namespace {
 
-// Reads the way the lookups do: end test, then a line, until the end test says so.
-std::vector<std::string> LeerTodo(LectorLista& lector) {
-  std::vector<std::string> lineas;
-  for (;;) {
-    const bool fin = lector.FinDeArchivo();
-    ComprobarES();
-    if (fin) return lineas;
-    lineas.push_back(lector.LeerLinea());
-  }
-}
-
 std::vector<std::string> LineasDe(const std::string& bytes) {
-  CarpetaTemporal carpeta;
-  LectorLista lector;
-  lector.Asignar(carpeta.Escribir("lista", bytes));
-  lector.Abrir();
-  ComprobarES();
-  auto lineas = LeerTodo(lector);
-  lector.Cerrar();
-  ComprobarES();
+  ListaAbierta lista(bytes);
+  auto lineas = LeerTodo(lista.lector);
+  CerrarLista(lista.lector);
   return lineas;
 }
 
@@ -94,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
             "LfAlInicioDeBloque", std::string(128, 'y') + "\nB", {std::string(128, 'y'), "B"}},
         CasoLineas{"Linea300", std::string(300, 'a') + "\r\nB", {std::string(300, 'a'), "B"}},
         CasoLineas{"Linea10000", std::string(10000, 'b') + "\r\n", {std::string(10000, 'b')}}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // The scan looks at many bytes at once; a line end must be seen wherever it falls in a block.
 TEST(LineasPosicionTest, FinDeLineaEnCadaPosicion) {
@@ -118,11 +102,9 @@ class LectorTest : public ::testing::Test {
 };
 
 TEST_F(LectorTest, AlFinalCadaLecturaDaVacioSinError) {
-  lector.Asignar(carpeta.Escribir("l",
-                                  "A\x1A"
-                                  "B\r\nC"));
-  lector.Abrir();
-  ComprobarES();
+  AbrirLista(lector, carpeta.Escribir("l",
+                                      "A\x1A"
+                                      "B\r\nC"));
   EXPECT_EQ(lector.LeerLinea(), "A");
   for (int i = 0; i < 3; ++i) {
     EXPECT_TRUE(lector.FinDeArchivo());
@@ -134,9 +116,7 @@ TEST_F(LectorTest, AlFinalCadaLecturaDaVacioSinError) {
 TEST_F(LectorTest, LeeHaciaDelanteEnBloquesDe128) {
   const std::string ruta =
       carpeta.Escribir("l", std::string(126, 'a') + "\r\n" + std::string(200, 'b') + "\r\nC");
-  lector.Asignar(ruta);
-  lector.Abrir();
-  ComprobarES();
+  AbrirLista(lector, ruta);
   EXPECT_EQ(PosicionLeida(ruta), 0) << "opening reads nothing";
   EXPECT_FALSE(lector.FinDeArchivo());
   EXPECT_EQ(PosicionLeida(ruta), 128);
@@ -163,11 +143,8 @@ TEST_F(LectorTest, ErroresDeAperturaYCierre) {
   lector.Asignar("bad\0name"s);
   EXPECT_EQ(ErrorDe([&] { lector.Abrir(), ComprobarES(); }).first, 3);
 
-  lector.Asignar(ruta);
-  lector.Abrir();
-  ComprobarES();
-  lector.Cerrar();
-  ComprobarES();
+  AbrirLista(lector, ruta);
+  CerrarLista(lector);
   EXPECT_EQ(ErrorDe([&] { lector.Cerrar(), ComprobarES(); }),
             std::make_pair(103, "I/O error 103"s));
 }
@@ -209,9 +186,7 @@ TEST_F(LectorTest, ArchivoBloqueadoParaEscribirDaError32) {
 
 TEST_F(LectorTest, MientrasLeeOtrosLeenPeroNoBloqueanParaEscribir) {
   const std::string ruta = carpeta.Escribir("l", "A\r\n");
-  lector.Asignar(ruta);
-  lector.Abrir();
-  ComprobarES();
+  AbrirLista(lector, ruta);
   const int otro = ::open(ruta.c_str(), O_RDONLY);
   ASSERT_GE(otro, 0);
   EXPECT_EQ(::flock(otro, LOCK_SH | LOCK_NB), 0);
@@ -226,18 +201,14 @@ TEST_F(LectorTest, MientrasLeeOtrosLeenPeroNoBloqueanParaEscribir) {
 
 TEST_F(LectorTest, AsignarSueltaElArchivoQueSeguiaAbierto) {
   const std::string ruta = carpeta.Escribir("l", "A\r\n");
-  lector.Asignar(ruta);
-  lector.Abrir();
-  ComprobarES();
+  AbrirLista(lector, ruta);
   lector.Asignar(ruta);
   EXPECT_EQ(DescriptoresAbiertos(ruta), 0);
   EXPECT_FALSE(lector.Abierto());
 }
 
 TEST_F(LectorTest, AbrirDeNuevoVuelveAlPrincipio) {
-  lector.Asignar(carpeta.Escribir("l", "A\r\nB\r\n"));
-  lector.Abrir();
-  ComprobarES();
+  AbrirLista(lector, carpeta.Escribir("l", "A\r\nB\r\n"));
   EXPECT_EQ(lector.LeerLinea(), "A");
   lector.Abrir();
   ComprobarES();
@@ -255,9 +226,7 @@ TEST_F(LectorTest, RutaLargaSeAbreEntera) {
   ASSERT_GT(ruta.string().size(), 300u);
   { std::ofstream(ruta, std::ios::binary) << "LARGA\r\n"; }
   ASSERT_TRUE(ExisteArchivo(ruta.string()));
-  lector.Asignar(ruta.string());
-  lector.Abrir();
-  ComprobarES();
+  AbrirLista(lector, ruta.string());
   EXPECT_EQ(lector.LeerLinea(), "LARGA");
 }
 
@@ -298,16 +267,6 @@ TEST(MensajeErrorTest, Tabla) {
 
 class ExisteArchivoTest : public ::testing::Test {
  protected:
-  static void PonerFecha(const std::string& ruta, int anio, int mes, int dia) {
-    std::tm local{};
-    local.tm_year = anio - 1900;
-    local.tm_mon = mes - 1;
-    local.tm_mday = dia;
-    local.tm_hour = 12;
-    local.tm_isdst = -1;
-    const timespec veces[2] = {{std::mktime(&local), 0}, {std::mktime(&local), 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, ruta.c_str(), veces, 0), 0);
-  }
   CarpetaTemporal carpeta;
 };
 
@@ -337,13 +296,13 @@ TEST_F(ExisteArchivoTest, ComodinesSonLetrasCorrientes) {
 
 TEST_F(ExisteArchivoTest, FechaFueraDelRangoDosCuentaComoAusente) {
   const std::string archivo = carpeta.Escribir("lista", "A");
-  PonerFecha(archivo, 1979, 12, 30);
+  Fechar(archivo, 1979, 12, 30);
   EXPECT_FALSE(ExisteArchivo(archivo));
-  PonerFecha(archivo, 1980, 1, 2);
+  Fechar(archivo, 1980, 1, 2);
   EXPECT_TRUE(ExisteArchivo(archivo));
-  PonerFecha(archivo, 2107, 12, 30);
+  Fechar(archivo, 2107, 12, 30);
   EXPECT_TRUE(ExisteArchivo(archivo));
-  PonerFecha(archivo, 2108, 1, 2);
+  Fechar(archivo, 2108, 1, 2);
   EXPECT_FALSE(ExisteArchivo(archivo));
 }
 

@@ -2,10 +2,6 @@
 // Choosing the newest list while the files misbehave: reads that fail, files that go away, a
 // first line that never ends.
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -16,9 +12,9 @@
 #include "lookup/busqueda.h"
 #include "lookup/lector_lista.h"
 #include "lookup/lista_vigente.h"
+#include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/fallos_sistema.h"
-#include "tests/lookup/descriptores.h"
 #include "tests/lookup/error_de.h"
 #include "tests/lookup/listas_minimas.h"
 
@@ -28,11 +24,6 @@ using fallos::Antes;
 using fallos::Falla;
 using fallos::Inyeccion;
 using fallos::Llamada;
-
-void Fechar(const std::string& ruta, std::time_t momento) {
-  const timespec tiempos[2] = {{momento, 0}, {momento, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, ruta.c_str(), tiempos, 0), 0) << ruta;
-}
 
 constexpr std::time_t k2020 = 1590000000;  // May 2020
 constexpr std::time_t k2021 = 1622000000;  // May 2021

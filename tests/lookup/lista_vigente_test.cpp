@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/lista_vigente.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +15,9 @@
 
 #include "lookup/busqueda.h"
 #include "lookup/lector_lista.h"
+#include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/casos.h"
 #include "tests/lookup/listas_minimas.h"
 
 namespace {
@@ -66,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoFecha{"Binario", "\x00\xFF\x1BMarch\x00 4, 2001"s, std::nullopt},
         CasoFecha{"LaPrimeraFechaValida", ";A June 31, 2001 or July 1, 2001",
                   FechaLista{2001, 7, 1}}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // --- Names of weekly lists --------------------------------------------------------------------
 
@@ -97,29 +96,12 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoNombre{"OtraBase", "NODELIST", "NODEDIFF.003", false},
                     CasoNombre{"BaseMasLarga", "NODELIST", "XNODELIST.003", false},
                     CasoNombre{"BaseVacia", "", ".003", false}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // --- Choosing among the files of a folder -----------------------------------------------------
 
-std::string Leer(const std::string& ruta) {
-  std::ifstream archivo(ruta, std::ios::binary);
-  return {std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
-}
-
-const std::string kSemana362 = Leer(TEST_DATA_DIR "/listas/nodelist.362");
-const std::string kSemana003 = Leer(TEST_DATA_DIR "/listas/nodelist.003");
-
-void Fechar(const std::string& ruta, int anio, int mes, int dia) {
-  std::tm t{};
-  t.tm_year = anio - 1900;
-  t.tm_mon = mes - 1;
-  t.tm_mday = dia;
-  t.tm_hour = 12;
-  t.tm_isdst = -1;
-  const std::time_t momento = std::mktime(&t);
-  const timespec tiempos[2] = {{momento, 0}, {momento, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, ruta.c_str(), tiempos, 0), 0) << ruta;
-}
+const std::string kSemana362 = LeerArchivo(TEST_DATA_DIR "/listas/nodelist.362");
+const std::string kSemana003 = LeerArchivo(TEST_DATA_DIR "/listas/nodelist.003");
 
 class ListaVigenteTest : public testing::Test {
  protected:

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,6 +12,9 @@
 #include "lookup/lector_lista.h"
 #include "lookup/nodelist.h"
 #include "lookup/pointlist.h"
+#include "tests/comun/archivos.h"
+#include "tests/comun/casos.h"
+#include "tests/lookup/lista_prueba.h"
 
 namespace {
 
@@ -74,11 +75,8 @@ class ListasRealesDatos : public ::testing::TestWithParam<CasoDatos> {};
 
 TEST_P(ListasRealesDatos, ConservanSusBytes) {
   const CasoDatos& caso = GetParam();
-  std::ifstream entrada(RutaReal(caso.archivo), std::ios::binary);
-  ASSERT_TRUE(entrada) << caso.archivo;
-  const std::string bytes{std::istreambuf_iterator<char>(entrada),
-                          std::istreambuf_iterator<char>()};
-  ASSERT_GT(bytes.size(), 2U);
+  const std::string bytes = LeerArchivo(RutaReal(caso.archivo));
+  ASSERT_GT(bytes.size(), 2U) << caso.archivo;
 
   std::size_t lf = 0;
   std::size_t lfTrasCr = 0;
@@ -118,7 +116,7 @@ const CasoDatos kDatos[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Archivos, ListasRealesDatos, ::testing::ValuesIn(kDatos),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+                         casos::PorNombre());
 
 // --- Node lookups.
 
@@ -137,13 +135,8 @@ class ListasRealesNodos : public ::testing::TestWithParam<CasoNodo> {};
 
 TEST_P(ListasRealesNodos, BuscarNodo) {
   const CasoNodo& caso = GetParam();
-  LectorLista lector;
-  lector.Asignar(RutaReal(caso.archivo));
-  lector.Abrir();
-  ComprobarES();
-  const DatosNodo obtenido = BuscarNodo(lector, caso.direccion);
-  lector.Cerrar();
-  ComprobarES();
+  const DatosNodo obtenido = ConLista(
+      RutaReal(caso.archivo), [&](LectorLista& l) { return BuscarNodo(l, caso.direccion); });
   SCOPED_TRACE(std::string(caso.archivo) + " " + caso.direccion);
   CompararNodo(obtenido, caso.esperado);
 }
@@ -233,7 +226,7 @@ const CasoNodo kNodos[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Listas, ListasRealesNodos, ::testing::ValuesIn(kNodos),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+                         casos::PorNombre());
 
 // --- Point lookups.
 
@@ -253,13 +246,9 @@ class ListasRealesPuntos : public ::testing::TestWithParam<CasoPunto> {};
 
 TEST_P(ListasRealesPuntos, BuscarPunto) {
   const CasoPunto& caso = GetParam();
-  LectorLista lector;
-  lector.Asignar(RutaReal(caso.archivo));
-  lector.Abrir();
-  ComprobarES();
-  const DatosPunto obtenido = BuscarPunto(lector, caso.parteNodo, caso.partePunto);
-  lector.Cerrar();
-  ComprobarES();
+  const DatosPunto obtenido = ConLista(RutaReal(caso.archivo), [&](LectorLista& l) {
+    return BuscarPunto(l, caso.parteNodo, caso.partePunto);
+  });
   SCOPED_TRACE(std::string(caso.archivo) + " " + caso.parteNodo + "." + caso.partePunto);
   CompararPunto(obtenido, caso.esperado);
 }
@@ -310,7 +299,7 @@ const CasoPunto kPuntos[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Listas, ListasRealesPuntos, ::testing::ValuesIn(kPuntos),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+                         casos::PorNombre());
 
 // --- Whole searches, as the search window runs them.
 
@@ -358,6 +347,6 @@ const CasoBusqueda kBusquedas[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Listas, ListasRealesBusqueda, ::testing::ValuesIn(kBusquedas),
-                         [](const auto& info) { return std::string(info.param.nombre); });
+                         casos::PorNombre());
 
 }  // namespace

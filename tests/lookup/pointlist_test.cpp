@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/comun/casos.h"
 #include "tests/lookup/lista_prueba.h"
 
 namespace {
@@ -212,6 +213,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "5"s,
                    0, false},
         CasoNumero{"MayorQue16Bits", "65541", 65541, true}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 }  // namespace

@@ -3,10 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <set>
 #include <string>
 #include <string_view>
+
+#include "tests/comun/casos.h"
 
 namespace {
 
@@ -18,9 +19,7 @@ struct Caso {
   std::string_view esperado;
 };
 
-void PrintTo(const Caso& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
+using casos::PrintTo;
 
 class DecodificarTextoTest : public testing::TestWithParam<Caso> {};
 
@@ -66,9 +65,7 @@ constexpr Caso kCasos[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Casos, DecodificarTextoTest, testing::ValuesIn(kCasos),
-                         [](const testing::TestParamInfo<Caso>& info) {
-                           return std::string(info.param.nombre);
-                         });
+                         casos::PorNombre());
 
 // Every byte alone must become one distinct, valid UTF-8 character: nothing is dropped or merged.
 TEST(DecodificarTextoBytes, CadaByteDaUnCaracterDistintoYValido) {

@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <optional>
 #include <string>
 
+#include "tests/comun/casos.h"
 #include "tests/settings/config_temporal.h"
 #include "tests/settings/mensaje_de.h"
 
@@ -59,9 +59,7 @@ struct CasoLectura {
   std::optional<std::string> error;
 };
 
-void PrintTo(const CasoLectura& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
+using casos::PrintTo;
 
 class LecturaTest : public ConfigTemporal, public ::testing::WithParamInterface<CasoLectura> {};
 
@@ -124,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FalloLeer("NodeList")},
         CasoLectura{"LineaSinIgual", "basura\n[General]\nPointList=/p\n", kPointList, QString(),
                     FalloLeer("PointList")}),
-    [](const ::testing::TestParamInfo<CasoLectura>& info) { return info.param.nombre; });
+    casos::PorNombre());
 
 // Texts go to disk and back unchanged, but for the cut at a zero character.
 TEST_F(AlmacenConfigTest, LosTextosVuelvenDelDiscoComoSeGuardaron) {
@@ -247,13 +245,11 @@ TEST_F(AlmacenConfigTest, UnaAperturaFallidaDejaLaClaveAnterior) {
   almacen.EscribirCadena(kNodeList, QStringLiteral("/primera"));
   const QString primera = Archivo();
 
-  QTemporaryDir otraRaiz;
-  ASSERT_TRUE(otraRaiz.isValid());
-  UsarRaiz(otraRaiz.path());
+  const PerfilTemporal otraRaiz;
   EXPECT_FALSE(almacen.AbrirClave(false));
   EXPECT_EQ(almacen.LeerCadena(kNodeList), QStringLiteral("/primera"));
   almacen.EscribirCadena(kPointList, QStringLiteral("/p"));
-  EXPECT_FALSE(QFileInfo::exists(otraRaiz.path() + QStringLiteral("/Tervanik")));
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(otraRaiz.Carpeta())));
 
   ASSERT_TRUE(almacen.AbrirClave(true));
   EXPECT_EQ(almacen.LeerCadena(kNodeList), QString());

@@ -5,20 +5,26 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
-#include <memory>
+#include <optional>
+
+#include "tests/comun/archivos.h"
+#include "tests/comun/carpeta_temporal.h"
 
 // Gives each test a store of its own: XDG_CONFIG_HOME points to a fresh temporary folder.
 class ConfigTemporal : public ::testing::Test {
  public:
-  void SetUp() override;
+  void SetUp() override { perfil_.emplace(); }
 
   // $XDG_CONFIG_HOME/Tervanik and the store file inside it.
-  [[nodiscard]] QString Carpeta() const;
-  [[nodiscard]] QString Archivo() const;
+  [[nodiscard]] QString Carpeta() const { return QString::fromStdString(perfil_->Carpeta()); }
+  [[nodiscard]] QString Archivo() const { return QString::fromStdString(perfil_->Archivo()); }
 
-  void EscribirArchivo(const QByteArray& contenido) const;
-  [[nodiscard]] QByteArray LeerArchivo() const;
+  void EscribirArchivo(const QByteArray& contenido) const {
+    perfil_->Guardar(contenido.toStdString());
+  }
+  [[nodiscard]] QByteArray LeerArchivo() const {
+    return QByteArray::fromStdString(::LeerArchivo(perfil_->Archivo()));
+  }
 
   // Moves the store file to a new XDG_CONFIG_HOME. This process has already parsed the file in its
   // old place, and QSettings keeps what it parsed per path: at the new path the next read has to
@@ -29,5 +35,5 @@ class ConfigTemporal : public ::testing::Test {
   static void UsarRaiz(const QString& raiz);
 
  private:
-  std::unique_ptr<QTemporaryDir> raiz_;
+  std::optional<PerfilTemporal> perfil_;
 };

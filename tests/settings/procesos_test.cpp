@@ -1,87 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Other copies of the program, run as child processes.
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
+#include "tests/comun/proceso.h"
 #include "tests/settings/config_temporal.h"
 #include "tests/settings/valores_escritor.h"
 
-extern char** environ;
-
 namespace {
-
-// One run of the writer. The destructor waits for it, so that no writer outlives its test.
-class Escritor final {
- public:
-  // `cambios` are "NAME=value" to set and "NAME" to remove, over this process's environment.
-  Escritor(char marca, int vueltas, const std::vector<std::string>& cambios = {}) {
-    std::vector<std::string> entorno;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-      const std::string texto = *variable;
-      const std::string nombre = texto.substr(0, texto.find('='));
-      bool cambiada = false;
-      for (const std::string& cambio : cambios)
-        cambiada = cambiada || cambio.substr(0, cambio.find('=')) == nombre;
-      if (!cambiada) entorno.push_back(texto);
-    }
-    for (const std::string& cambio : cambios)
-      if (cambio.find('=') != std::string::npos) entorno.push_back(cambio);
-
-    std::vector<std::string> argumentos = {ESCRITOR_RUTAS, std::string(1, marca),
-                                           std::to_string(vueltas)};
-    std::vector<char*> argv;
-    for (std::string& argumento : argumentos)
-      argv.push_back(argumento.data());
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (std::string& variable : entorno)
-      envp.push_back(variable.data());
-    envp.push_back(nullptr);
-    if (::posix_spawn(&pid_, ESCRITOR_RUTAS, nullptr, nullptr, argv.data(), envp.data()) != 0)
-      pid_ = -1;
-  }
-  ~Escritor() { static_cast<void>(Esperar()); }
-  Escritor(const Escritor&) = delete;
-  Escritor& operator=(const Escritor&) = delete;
-
-  [[nodiscard]] bool Lanzado() const { return pid_ > 0; }
-
-  [[nodiscard]] bool Corriendo() {
-    if (codigo_ || pid_ <= 0) return false;
-    int estado = 0;
-    if (::waitpid(pid_, &estado, WNOHANG) == 0) return true;
-    Anotar(estado);
-    return false;
-  }
-
-  // The exit code; -1 when it did not exit on its own.
-  [[nodiscard]] int Esperar() {
-    if (!codigo_ && pid_ > 0) {
-      int estado = 0;
-      while (::waitpid(pid_, &estado, 0) < 0 && errno == EINTR) {
-      }
-      Anotar(estado);
-    }
-    return codigo_.value_or(-1);
-  }
-
- private:
-  void Anotar(int estado) { codigo_ = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1; }
-
-  pid_t pid_ = -1;
-  std::optional<int> codigo_;
-};
 
 // Exactly what a whole save of both values leaves on disk: no cut line, nothing left over.
 QByteArray ArchivoEntero(const QString& nodelist, const QString& pointlist) {
@@ -105,8 +38,7 @@ TEST_F(ProcesosTest, OtraCopiaGuardaBajoXdgConfigHomeOBajoHome) {
   };
   for (const Caso& caso : casos) {
     SCOPED_TRACE(caso.archivo.toStdString());
-    Escritor escritor('A', 1, caso.entorno);
-    ASSERT_TRUE(escritor.Lanzado());
+    ProcesoEnCurso escritor(ESCRITOR_RUTAS, {"A", "1"}, caso.entorno);
     ASSERT_EQ(escritor.Esperar(), 0);
     QFile archivo(caso.archivo + QStringLiteral("/Tervanik/NodeList.conf"));
     ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
@@ -121,8 +53,7 @@ TEST_F(ProcesosTest, LoQueGuardaOtraCopiaSeVeEnLaSiguienteLectura) {
   ComprobarConfig(almacen);
   ASSERT_EQ(LeerRutas(almacen).nodelist, QString());
 
-  Escritor escritor('B', 1);
-  ASSERT_TRUE(escritor.Lanzado());
+  ProcesoEnCurso escritor(ESCRITOR_RUTAS, {"B", "1"});
   ASSERT_EQ(escritor.Esperar(), 0);
   const Rutas rutas = LeerRutas(almacen);
   EXPECT_EQ(rutas.nodelist, ValorEscrito(u'B', u'N', 0));
@@ -145,10 +76,8 @@ TEST_F(ProcesosTest, DosCopiasEscribiendoALaVezNoRompenElArchivo) {
 
   int lecturas = 0;
   {
-    Escritor a('A', kVueltas);
-    Escritor b('B', kVueltas);
-    ASSERT_TRUE(a.Lanzado());
-    ASSERT_TRUE(b.Lanzado());
+    ProcesoEnCurso a(ESCRITOR_RUTAS, {"A", std::to_string(kVueltas)});
+    ProcesoEnCurso b(ESCRITOR_RUTAS, {"B", std::to_string(kVueltas)});
     // Searches go on meanwhile: every read finds both values whole.
     while (a.Corriendo() || b.Corriendo()) {
       AlmacenConfig almacen;

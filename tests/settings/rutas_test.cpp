@@ -13,6 +13,7 @@
 #include <string>
 
 #include "settings/almacen_config.h"
+#include "tests/comun/casos.h"
 #include "tests/settings/config_temporal.h"
 #include "tests/settings/mensaje_de.h"
 
@@ -81,9 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoArranque{"NoEsTexto",
                                    "[General]\nNodeList=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"},
                       CasoArranque{"SeccionSinCerrar", "[General\nNodeList=/n\n"}),
-    [](const ::testing::TestParamInfo<CasoArranque>& info) {
-      return std::string(info.param.nombre);
-    });
+    casos::PorNombre());
 
 TEST_F(RutasTest, UnaClaveConUnSoloValorLeeVacioElOtro) {
   EscribirArchivo("[General]\nNodeList=/fido/NODELIST.345\n");

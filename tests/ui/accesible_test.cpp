@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAccessible>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
 #include <QPair>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <optional>
 
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/ventana_modal.h"
 #include "ui/unit1.h"
 #include "ui/unit2.h"
 
@@ -55,23 +56,13 @@ void Recorrer(QAccessibleInterface& nodo, const QString& grupo, QList<Leido>& le
   }
 }
 
-// Value label, its caption.
-const QList<QPair<QString, QString>> kValores = {
-    {QStringLiteral("lblBBS_"), QStringLiteral("BBS:")},
-    {QStringLiteral("lblSysop_"), QStringLiteral("Sysop:")},
-    {QStringLiteral("lblCiudadNodo_"), QStringLiteral("Ciudad:")},
-    {QStringLiteral("lblNombre_"), QStringLiteral("Nombre:")},
-    {QStringLiteral("lblNick_"), QStringLiteral("Nick:")},
-    {QStringLiteral("lblCiudadPunto_"), QStringLiteral("Ciudad:")},
-    {QStringLiteral("lblTelefono_"), QStringLiteral("Teléfono:")}};
-
 }  // namespace
 
 class AccesibleTest final : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> raiz_;
+  std::optional<PerfilTemporal> perfil_;
 
   [[nodiscard]] static std::unique_ptr<TfrmBuscar> NuevaBuscar() {
     auto ventana = std::make_unique<TfrmBuscar>([](const std::string& mensaje) {
@@ -105,11 +96,7 @@ class AccesibleTest final : public QObject {
   }
 
  private slots:
-  void init() {
-    raiz_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(raiz_->isValid());
-    QVERIFY(qputenv("XDG_CONFIG_HOME", QFile::encodeName(raiz_->path())));
-  }
+  void init() { perfil_.emplace(); }
 
   void controles_data() {
     QTest::addColumn<bool>("busqueda");
@@ -194,12 +181,12 @@ class AccesibleTest final : public QObject {
                                  QStringLiteral("Moscow Russia"), QStringLiteral("Alexei Fedorov"),
                                  QStringLiteral("Cozy Tosser"),   QStringLiteral("Moscow Russia"),
                                  QStringLiteral("7-495-555-5210")};
-    for (qsizetype i = 0; i < kValores.size(); ++i) {
-      auto& etiqueta = Control<QLabel>(*ventana, kValores[i].first);
+    for (qsizetype i = 0; i < kEtiquetasDeValor.size(); ++i) {
+      auto& etiqueta = Control<QLabel>(*ventana, kEtiquetasDeValor[i].first);
       const Leido leido = Leer(etiqueta);
       QCOMPARE(leido.rol, QAccessible::StaticText);
       QCOMPARE(leido.nombre, primera[i]);
-      QCOMPARE(leido.descripcion, kValores[i].second);
+      QCOMPARE(leido.descripcion, kEtiquetasDeValor[i].second);
     }
 
     Control<QLineEdit>(*ventana, QStringLiteral("txtDireccion"))

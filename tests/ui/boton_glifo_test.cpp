@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "tests/comun/ventana_modal.h"
 #include "ui/boton_glifo.h"
 
 Q_DECLARE_METATYPE(TipoBoton)
@@ -153,8 +154,7 @@ class BotonGlifoTest final : public QObject {
     capa->addWidget(porDefecto);
     capa->addWidget(otro);
     capa->addWidget(llano);
-    ventana.show();
-    QVERIFY(QTest::qWaitForWindowActive(&ventana));
+    QVERIFY(Mostrar(ventana));
 
     llano->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), llano);
@@ -179,8 +179,7 @@ class BotonGlifoTest final : public QObject {
     auto* otro = new QPushButton(QStringLiteral("Otro"), &ventana);
     capa->addWidget(boton);
     capa->addWidget(otro);
-    ventana.show();
-    QVERIFY(QTest::qWaitForWindowActive(&ventana));
+    QVERIFY(Mostrar(ventana));
     otro->setFocus();
     QSignalSpy pulsado(boton, &QPushButton::clicked);
     QTest::keyClick(otro, Qt::Key_B, Qt::AltModifier);

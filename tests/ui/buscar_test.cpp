@@ -1,10 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -15,14 +10,16 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "lookup/lector_lista.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
+#include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/proceso.h"
 #include "tests/comun/ventana_modal.h"
 #include "ui/boton_glifo.h"
 #include "ui/escala.h"
@@ -33,53 +30,22 @@ namespace {
 const QString kMuestras = QStringLiteral(SAMPLES_DIR);
 const QString kDireccionInicial = QStringLiteral("2:5020/52.10");
 
-// Holds an exclusive lock on a file, as another program writing the list would.
-class BloqueoExclusivo final {
- public:
-  explicit BloqueoExclusivo(const QString& ruta)
-      : fd_(::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_CLOEXEC)) {}
-  ~BloqueoExclusivo() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  BloqueoExclusivo(const BloqueoExclusivo&) = delete;
-  BloqueoExclusivo& operator=(const BloqueoExclusivo&) = delete;
-
-  [[nodiscard]] bool Tomado() const { return fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0; }
-
- private:
-  int fd_;
-};
-
-const QStringList kValores = {QStringLiteral("lblBBS_"),        QStringLiteral("lblSysop_"),
-                              QStringLiteral("lblCiudadNodo_"), QStringLiteral("lblNombre_"),
-                              QStringLiteral("lblNick_"),       QStringLiteral("lblCiudadPunto_"),
-                              QStringLiteral("lblTelefono_")};
-
 }  // namespace
 
 class BuscarTest final : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> raiz_;
+  std::optional<PerfilTemporal> perfil_;
   QStringList mensajes_;
 
-  void UsarRaiz(const QString& raiz) {
-    QVERIFY(qputenv("XDG_CONFIG_HOME", QFile::encodeName(raiz)));
-  }
+  [[nodiscard]] QString Raiz() const { return QString::fromStdString(perfil_->Raiz()); }
 
   [[nodiscard]] std::unique_ptr<TfrmBuscar> NuevaVentana() {
     auto ventana = std::make_unique<TfrmBuscar>(
         [this](const std::string& mensaje) { mensajes_ << QString::fromStdString(mensaje); });
     ventana->FormCreate();
     return ventana;
-  }
-
-  [[nodiscard]] static QStringList Valores(const TfrmBuscar& ventana) {
-    QStringList textos;
-    for (const QString& nombre : kValores)
-      textos << ventana.findChild<QLabel*>(nombre)->text();
-    return textos;
   }
 
   static void Guardar(const QString& nodelist, const QString& pointlist) {
@@ -104,16 +70,9 @@ class BuscarTest final : public QObject {
     return resultado;
   }
 
-  static bool Mostrar(TfrmBuscar& ventana) {
-    ventana.show();
-    return QTest::qWaitForWindowActive(&ventana);
-  }
-
  private slots:
   void init() {
-    raiz_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(raiz_->isValid());
-    UsarRaiz(raiz_->path());
+    perfil_.emplace();
     mensajes_.clear();
   }
 
@@ -283,7 +242,7 @@ class BuscarTest final : public QObject {
   void formCreateDejaElAlmacenListo() {
     {
       const auto ventana = NuevaVentana();
-      QVERIFY(QFile::exists(raiz_->path() + QStringLiteral("/Tervanik/NodeList.conf")));
+      QVERIFY(QFile::exists(QString::fromStdString(perfil_->Archivo())));
       AlmacenConfig almacen;
       QCOMPARE(LeerRutas(almacen), Rutas{});
     }
@@ -340,7 +299,7 @@ class BuscarTest final : public QObject {
     ventana->btnBuscarClick();
     QCOMPARE(Valores(*ventana), ResultadoDe5020_52_10());
 
-    const QString falta = raiz_->path() + QStringLiteral("/no-existe");
+    const QString falta = Raiz() + QStringLiteral("/no-existe");
     Guardar(hayNodelist ? kMuestras + QStringLiteral("/NODELIST.345") : falta,
             hayPointlist ? kMuestras + QStringLiteral("/POINTS.345") : falta);
     Escribir(*ventana, QStringLiteral("2:341/14.1"));
@@ -432,15 +391,14 @@ class BuscarTest final : public QObject {
   }
 
   void errorDeEntradaSalidaSaleDelManejador() {
-    const QString punto = raiz_->path() + QStringLiteral("/POINTS.345");
+    const QString punto = Raiz() + QStringLiteral("/POINTS.345");
     QVERIFY(QFile::copy(kMuestras + QStringLiteral("/POINTS.345"), punto));
     Guardar(kMuestras + QStringLiteral("/NODELIST.345"), punto);
     const auto ventana = NuevaVentana();
     ventana->btnBuscarClick();
     QCOMPARE(Valores(*ventana), ResultadoDe5020_52_10());
 
-    const BloqueoExclusivo bloqueo(punto);
-    QVERIFY(bloqueo.Tomado());
+    const BloqueoExclusivo bloqueo(QFile::encodeName(punto).toStdString());
     Escribir(*ventana, QStringLiteral("2:341/14.1"));
     QVERIFY_THROWS_EXCEPTION(ErrorEntradaSalida, ventana->btnBuscarClick());
     QCOMPARE(Valores(*ventana), ResultadoDe5020_52_10());
@@ -454,14 +412,8 @@ class BuscarTest final : public QObject {
     QCOMPARE(Valores(*ventana), ResultadoDe5020_52_10());
 
     // A new folder: the store file there has never been parsed by this process.
-    QTemporaryDir otra;
-    QVERIFY(otra.isValid());
-    QVERIFY(QDir().mkpath(otra.path() + QStringLiteral("/Tervanik")));
-    QFile archivo(otra.path() + QStringLiteral("/Tervanik/NodeList.conf"));
-    QVERIFY(archivo.open(QIODevice::WriteOnly));
-    archivo.write("[General]\nNodeList=a, b\nPointList=\n");
-    archivo.close();
-    UsarRaiz(otra.path());
+    const PerfilTemporal otra;
+    otra.Guardar("[General]\nNodeList=a, b\nPointList=\n");
 
     Escribir(*ventana, QStringLiteral("2:341/14.1"));
     QVERIFY_THROWS_EXCEPTION(ErrorAlmacen, ventana->btnBuscarClick());

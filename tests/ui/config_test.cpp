@@ -85,11 +85,6 @@ class ConfigTest final : public QObject {
     return ventana;
   }
 
-  [[nodiscard]] static bool Mostrar(QWidget& ventana) {
-    ventana.show();
-    return QTest::qWaitForWindowActive(&ventana);
-  }
-
   [[nodiscard]] QString ArchivoAlmacen() const {
     return raiz_->path() + QStringLiteral("/Tervanik/NodeList.conf");
   }

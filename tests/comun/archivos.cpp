@@ -1,9 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tests/lookup/descriptores.h"
+#include "tests/comun/archivos.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <system_error>
+
+std::string LeerArchivo(const std::string& ruta) {
+  std::ifstream archivo(ruta, std::ios::binary);
+  return {std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
+}
+
+void Fechar(const std::string& ruta, std::time_t momento) {
+  const timespec tiempos[2] = {{momento, 0}, {momento, 0}};
+  if (::utimensat(AT_FDCWD, ruta.c_str(), tiempos, 0) != 0) {
+    throw std::system_error(errno, std::generic_category(), "utimensat " + ruta);
+  }
+}
+
+void Fechar(const std::string& ruta, int anio, int mes, int dia) {
+  std::tm t{};
+  t.tm_year = anio - 1900;
+  t.tm_mon = mes - 1;
+  t.tm_mday = dia;
+  t.tm_hour = 12;
+  t.tm_isdst = -1;
+  Fechar(ruta, std::mktime(&t));
+}
 
 namespace {
 
