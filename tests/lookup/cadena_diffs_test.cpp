@@ -205,6 +205,12 @@ class ParRealTest : public testing::Test {
 };
 
 TEST_F(ParRealTest, RespondeComoLaListaDeLaSemanaSiguiente) {
+  // The last node of the list, one that changed that week, and one the diff deleted.
+  const std::vector<std::string> direcciones{"6:760/101", "1:1/120", "1:1/0", "2:5020/52",
+                                             "3:640/1"};
+  std::vector<DatosNodo> esperados;
+  for (const std::string& direccion : direcciones)
+    esperados.push_back(Buscar(kDatos + "nodelist.003.bz2", puntos, direccion).nodo);
   // Packed, loose, and both: either counts, once.
   for (const auto& diffs : {std::vector<std::string>{"NODEDIFF.Z03"},
                             {"NODEDIFF.003"},
@@ -215,10 +221,9 @@ TEST_F(ParRealTest, RespondeComoLaListaDeLaSemanaSiguiente) {
       leidas.push_back(lista + "+" + carpeta.Ruta(diff) +
                        (diff.ends_with("Z03") ? ":NODEDIFF.003" : ""));
     }
-    // The last node of the list, one that changed that week, and one the diff deleted.
-    for (const char* direccion : {"6:760/101", "1:1/120", "1:1/0", "2:5020/52", "3:640/1"}) {
-      const Respuesta r = Buscar(carpeta.Ruta("NODELIST"), puntos, direccion);
-      EXPECT_EQ(r.nodo, Buscar(kDatos + "nodelist.003.bz2", puntos, direccion).nodo) << direccion;
+    for (std::size_t i = 0; i < direcciones.size(); ++i) {
+      const Respuesta r = Buscar(carpeta.Ruta("NODELIST"), puntos, direcciones[i]);
+      EXPECT_EQ(r.nodo, esperados[i]) << direcciones[i];
       EXPECT_NE(std::find(leidas.begin(), leidas.end(), r.archivo), leidas.end()) << r.archivo;
       EXPECT_TRUE(r.avisos.empty());
     }
