@@ -10,8 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/lector_lista.h"
-
 inline std::uint16_t CrcBitABit(std::string_view bytes) {
   std::uint16_t crc = 0;
   for (const char c : bytes) {
@@ -30,48 +28,21 @@ inline std::string UnirCrLf(const std::vector<std::string>& lineas) {
   return texto;
 }
 
-// A list's lines, its first one `cabecera` followed by the CRC of the others: " : nnnnn".
-inline std::vector<std::string> ConCrc(const std::string& cabecera,
-                                       std::vector<std::string> resto) {
-  char crc[16];
-  std::snprintf(crc, sizeof crc, " : %05u", static_cast<unsigned>(CrcBitABit(UnirCrLf(resto))));
-  resto.insert(resto.begin(), cabecera + crc);
-  return resto;
-}
-
-// The list of week `semana` of the tests' chains: node 1:1/1's sysop says the week.
+// The list of week `semana` of the tests' chains: node 1:1/1's sysop says the week, and the first
+// line ends in the CRC of the others.
 inline std::vector<std::string> Semana(int semana) {
   const std::string numero = std::to_string(semana);
-  return ConCrc(";A Lista de prueba, semana " + numero,
-                {";S fija", "Zone,1,Zona_uno,Sitio,Alguien,-Unpublished-,300",
-                 ",1,Nodo_uno,Sitio,Sysop_" + numero + ",1-1-1-1,9600,CM",
-                 ",2,Nodo_dos,Sitio,Fijo,1-1-1-2,9600", ";E fin"});
+  std::vector<std::string> lineas{";S fija", "Zone,1,Zona_uno,Sitio,Alguien,-Unpublished-,300",
+                                  ",1,Nodo_uno,Sitio,Sysop_" + numero + ",1-1-1-1,9600,CM",
+                                  ",2,Nodo_dos,Sitio,Fijo,1-1-1-2,9600", ";E fin"};
+  char crc[16];
+  std::snprintf(crc, sizeof crc, " : %05u", static_cast<unsigned>(CrcBitABit(UnirCrLf(lineas))));
+  lineas.insert(lineas.begin(), ";A Lista de prueba, semana " + numero + crc);
+  return lineas;
 }
 
 // The diff from `vieja` to `nueva` when they differ in the first line and the fourth only.
 inline std::string DiffEntre(const std::vector<std::string>& vieja,
                              const std::vector<std::string>& nueva) {
   return UnirCrLf({vieja[0], "D1", "A1", nueva[0], "C2", "D1", "A1", nueva[3], "C2"});
-}
-
-// Every line a reader gives, read as the lookups read.
-inline std::vector<std::string> LineasLeidas(LectorLista& lector) {
-  lector.Abrir();
-  ComprobarES();
-  std::vector<std::string> lineas;
-  for (;;) {
-    const bool fin = lector.FinDeArchivo();
-    ComprobarES();
-    if (fin) break;
-    lineas.push_back(lector.LeerLinea());
-  }
-  lector.Cerrar();
-  ComprobarES();
-  return lineas;
-}
-
-inline std::vector<std::string> LineasDeArchivo(const std::string& ruta) {
-  LectorLista lector(64 * 1024);
-  lector.Asignar(ruta);
-  return LineasLeidas(lector);
 }
