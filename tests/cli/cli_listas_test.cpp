@@ -81,10 +81,8 @@ TEST_F(CliListasTest, LaSalidaDeTextoNoCambia) {
 }
 
 TEST_F(CliListasTest, UnPatronSinCoincidenciasEsUnaListaAusente) {
-  const SalidaProceso r = Buscar(carpeta.Ruta("NODELIST.9*"));
-  EXPECT_EQ(r.codigo, 1);
-  EXPECT_EQ(r.errores, "No se encuentra el archivo de NodeList\n");
-  EXPECT_EQ(r.salida, "");
+  EXPECT_EQ(Buscar(carpeta.Ruta("NODELIST.9*")),
+            (SalidaProceso{"", "No se encuentra el archivo de NodeList\n", 1}));
 }
 
 TEST_F(CliListasTest, LosNombresNoUtf8SeMuestranDecodificados) {
@@ -161,10 +159,8 @@ TEST(CliArchivos, UnZipCortadoTerminaConEstado2YSuMensaje) {
   const CarpetaTemporal carpeta;
   const std::string zip =
       carpeta.Escribir("NODELIST.Z22", LeerArchivo(Datos("listas/NODELIST.Z22")).substr(0, 45000));
-  const SalidaProceso r = Ejecutar(zip, kPointlist, "4:904/13");
-  EXPECT_EQ(r.codigo, 2);
-  EXPECT_EQ(r.errores, "Archive is truncated\n");
-  EXPECT_EQ(r.salida, "");
+  EXPECT_EQ(Ejecutar(zip, kPointlist, "4:904/13"),
+            (SalidaProceso{"", "Archive is truncated\n", 2}));
 }
 
 }  // namespace
