@@ -16,6 +16,7 @@
 
 #include "tests/comun/archivos.h"
 #include "tests/comun/casos.h"
+#include "tests/comun/proceso.h"
 #include "tests/lookup/error_de.h"
 #include "tests/lookup/lista_prueba.h"
 
@@ -174,14 +175,11 @@ TEST_F(LectorTest, LoQueNoEsUnArchivoNormalNoSeAbre) {
 
 TEST_F(LectorTest, ArchivoBloqueadoParaEscribirDaError32) {
   const std::string ruta = carpeta.Escribir("l", "A\r\n");
-  const int otro = ::open(ruta.c_str(), O_RDWR);
-  ASSERT_GE(otro, 0);
-  ASSERT_EQ(::flock(otro, LOCK_EX), 0);
+  const BloqueoExclusivo otro(ruta);
   lector.Asignar(ruta);
   EXPECT_EQ(ErrorDe([&] { lector.Abrir(), ComprobarES(); }), std::make_pair(32, "I/O error 32"s));
   EXPECT_FALSE(lector.Abierto());
   EXPECT_EQ(DescriptoresAbiertos(ruta), 1) << "only the writer's own descriptor";
-  ::close(otro);
 }
 
 TEST_F(LectorTest, MientrasLeeOtrosLeenPeroNoBloqueanParaEscribir) {
