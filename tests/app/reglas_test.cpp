@@ -14,11 +14,7 @@ namespace {
 
 using namespace std::string_view_literals;
 
-struct CasoTexto {
-  const char* nombre;
-  std::string_view entrada;
-  std::string_view esperado;
-};
+using CasoTexto = casos::Fila<std::string_view, std::string_view>;
 
 using casos::PrintTo;
 

@@ -41,16 +41,12 @@ ResultadoBusqueda Buscar(const std::string& nodos, const std::string& puntos,
 
 // --- What the first bytes say -----------------------------------------------------------------
 
-struct CasoEmpaque {
-  const char* nombre;
-  std::string bytes;
-  Empaque empaque;
-};
+using CasoEmpaque = casos::Fila<std::string, Empaque>;
 
 class EmpaqueDeTest : public testing::TestWithParam<CasoEmpaque> {};
 
 TEST_P(EmpaqueDeTest, ReconoceElEmpaquePorSusBytes) {
-  EXPECT_EQ(EmpaqueDe(GetParam().bytes), GetParam().empaque);
+  EXPECT_EQ(EmpaqueDe(GetParam().entrada), GetParam().esperado);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -31,17 +31,12 @@ std::vector<std::string> LineasDe(const std::string& bytes) {
   return lineas;
 }
 
-// Runs `accion` and gives the code and message it raised; fails the test if nothing was raised.
-struct CasoLineas {
-  const char* nombre;
-  std::string bytes;
-  std::vector<std::string> lineas;
-};
+using CasoLineas = casos::Fila<std::string, std::vector<std::string>>;
 
 class LineasTest : public ::testing::TestWithParam<CasoLineas> {};
 
 TEST_P(LineasTest, CortaLasLineasComoSeEspera) {
-  EXPECT_EQ(LineasDe(GetParam().bytes), GetParam().lineas);
+  EXPECT_EQ(LineasDe(GetParam().entrada), GetParam().esperado);
 }
 
 const std::string k127(127, 'x');

@@ -13,11 +13,7 @@ namespace {
 
 using namespace std::string_view_literals;
 
-struct Caso {
-  const char* nombre;
-  std::string_view entrada;
-  std::string_view esperado;
-};
+using Caso = casos::Fila<std::string_view, std::string_view>;
 
 using casos::PrintTo;
 
