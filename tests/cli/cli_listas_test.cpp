@@ -46,17 +46,12 @@ TEST_F(CliListasTest, BaseYPatronLeenLaListaMasNueva) {
 }
 
 TEST_F(CliListasTest, BuscarYCompletoTambienLeenLaListaMasNueva) {
-  const std::vector<std::string> listas{"--nodelist", carpeta.Ruta("nodelist"), "--pointlist",
-                                        kPointlist, "--json"};
-  auto argumentos = listas;
-  argumentos.insert(argumentos.end(), {"--buscar", "RemoteAccess"});
-  SalidaProceso r = EjecutarProceso(kPrograma, argumentos);
+  SalidaProceso r =
+      Ejecutar(carpeta.Ruta("nodelist"), kPointlist, {"--json", "--buscar", "RemoteAccess"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(nlohmann::json::parse(r.salida)["nodo"]["sysop"], "Mark Lewis");
 
-  argumentos = listas;
-  argumentos.insert(argumentos.end(), {"--completo", "1:1/120"});
-  r = EjecutarProceso(kPrograma, argumentos);
+  r = Ejecutar(carpeta.Ruta("nodelist"), kPointlist, {"--json", "--completo", "1:1/120"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   const auto objeto = nlohmann::json::parse(r.salida);
   EXPECT_EQ(objeto["nodo"]["sysop"], "Mark Lewis");
