@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -79,10 +78,6 @@ struct CasoMulDiv {
   int c;
   int esperado;
 };
-
-void PrintTo(const CasoMulDiv& caso, std::ostream* os) {
-  *os << "MulDiv(" << caso.a << ", " << caso.b << ", " << caso.c << ")";
-}
 
 class ReglasMulDivTest : public testing::TestWithParam<CasoMulDiv> {};
 

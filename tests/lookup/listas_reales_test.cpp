@@ -23,20 +23,11 @@ std::string RutaReal(const std::string& nombre) {
 
 // In the order the fields stand in the list line.
 DatosNodo Nodo(const char* bbs, const char* ciudad, const char* sysop) {
-  DatosNodo datos;
-  datos.bbs = bbs;
-  datos.ciudad = ciudad;
-  datos.sysop = sysop;
-  return datos;
+  return {bbs, sysop, ciudad};
 }
 
 DatosPunto Punto(const char* nick, const char* ciudad, const char* nombre, const char* telefono) {
-  DatosPunto datos;
-  datos.nick = nick;
-  datos.ciudad = ciudad;
-  datos.nombre = nombre;
-  datos.telefono = telefono;
-  return datos;
+  return {nombre, nick, ciudad, telefono};
 }
 
 const DatosNodo kSinNodo = Nodo("?", "?", "?");

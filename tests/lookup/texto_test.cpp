@@ -20,8 +20,7 @@ using casos::PrintTo;
 class DecodificarTextoTest : public testing::TestWithParam<Caso> {};
 
 TEST_P(DecodificarTextoTest, DaElTextoEsperado) {
-  const Caso& caso = GetParam();
-  EXPECT_EQ(DecodificarTexto(caso.entrada), caso.esperado);
+  EXPECT_EQ(DecodificarTexto(GetParam().entrada), GetParam().esperado);
 }
 
 // Expected texts are spelled as bytes so that the file's own encoding cannot hide a fault.
