@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "lookup/lector_lista.h"
+
 // Stops the run on a broken rule, after one line on stderr that says which: libFuzzer keeps the
 // input, and the regression runner fails with the same line.
 [[noreturn]] void Incumplida(const char* regla, const char* archivo, int linea);
@@ -46,3 +48,23 @@ ArchivoTemporal& Temporal();
 
 // The lowest descriptor number that is free now. A reader that leaks its descriptor pushes it up.
 [[nodiscard]] int PrimerDescriptorLibre();
+
+// Runs `usar` on a reader open on the scratch file, then closes it: every step is checked as the
+// lookups check it, a regular scratch file must read without I/O errors, and the reader must
+// leave no descriptor behind.
+template <typename Usar>
+void ConLectorTemporal(Usar&& usar) {
+  const int libre = PrimerDescriptorLibre();
+  try {
+    LectorLista lector;
+    lector.Asignar(Temporal().Ruta());
+    lector.Abrir();
+    ComprobarES();
+    usar(lector);
+    lector.Cerrar();
+    ComprobarES();
+  } catch (const ErrorEntradaSalida&) {
+    FALLAR("a regular scratch file must read without I/O errors");
+  }
+  EXIGIR(PrimerDescriptorLibre() == libre);
+}

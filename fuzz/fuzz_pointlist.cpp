@@ -17,23 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
   const auto [direccion, lista] = PartirEntrada(Bytes(datos, tam));
   // Bytes that begin like an archive are read through it: fuzz_archivo's inputs, not these.
   if (EmpaqueDe(lista.substr(0, LectorLista::kTamBufer)) != Empaque::kNinguno) return 0;
-  ArchivoTemporal& archivo = Temporal();
-  archivo.Escribir(lista);
+  Temporal().Escribir(lista);
   const PartesDireccion partes = SepararDireccion(direccion);
-  const int libre = PrimerDescriptorLibre();
   DatosPunto hallado;
-  try {
-    LectorLista lector;
-    lector.Asignar(archivo.Ruta());
-    lector.Abrir();
-    ComprobarES();
+  ConLectorTemporal([&](LectorLista& lector) {
     hallado = BuscarPunto(lector, partes.parteNodo, partes.partePunto);
-    lector.Cerrar();
-    ComprobarES();
-  } catch (const ErrorEntradaSalida&) {
-    FALLAR("a regular scratch file must read without I/O errors");
-  }
-  EXIGIR(PrimerDescriptorLibre() == libre);
+  });
   EXIGIR(hallado == modelo::BuscarPunto(ComoLasGuarda(lista), partes.parteNodo, partes.partePunto));
   return 0;
 }

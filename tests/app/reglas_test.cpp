@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -14,11 +13,7 @@ namespace {
 
 using namespace std::string_view_literals;
 
-struct CasoTexto {
-  const char* nombre;
-  std::string_view entrada;
-  std::string_view esperado;
-};
+using CasoTexto = casos::Fila<std::string_view, std::string_view>;
 
 using casos::PrintTo;
 
@@ -83,10 +78,6 @@ struct CasoMulDiv {
   int c;
   int esperado;
 };
-
-void PrintTo(const CasoMulDiv& caso, std::ostream* os) {
-  *os << "MulDiv(" << caso.a << ", " << caso.b << ", " << caso.c << ")";
-}
 
 class ReglasMulDivTest : public testing::TestWithParam<CasoMulDiv> {};
 

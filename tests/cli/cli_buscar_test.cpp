@@ -14,6 +14,15 @@ namespace {
 
 const std::string kReales = TEST_DATA_DIR "/real";
 
+// The tool on the 2009 world list and the Moscow pointlist, or on the 2025 daily list and the
+// sample pointlist.
+SalidaProceso En2009(const std::vector<std::string>& extra) {
+  return Ejecutar(kReales + "/nodelist.002", kReales + "/pnt5020.ndl", extra);
+}
+SalidaProceso En2025(const std::vector<std::string>& extra) {
+  return Ejecutar(kReales + "/nodelist.006", kMuestras + "/POINTS.345", extra);
+}
+
 std::vector<nlohmann::json> Objetos(const std::string& texto) {
   std::vector<nlohmann::json> objetos;
   for (const std::string& linea : Lineas(texto))
@@ -30,8 +39,7 @@ std::vector<std::string> Direcciones(const std::string& json) {
 
 // The 2009 world list: the zone 2 coordinator's own entries, from the Zone line on.
 TEST(CliBuscar, TodasLasEntradasDeUnSysopConSuDireccion) {
-  const SalidaProceso r = Ejecutar(kReales + "/nodelist.002", kReales + "/pnt5020.ndl",
-                                   {"--json", "--buscar", "ward dossche"});
+  const SalidaProceso r = En2009({"--json", "--buscar", "ward dossche"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(r.errores, "");
   EXPECT_EQ(Direcciones(r.salida),
@@ -45,12 +53,10 @@ TEST(CliBuscar, TodasLasEntradasDeUnSysopConSuDireccion) {
 }
 
 TEST(CliBuscar, HostYRegionSonElNodoCeroDeSuRed) {
-  const SalidaProceso r = Ejecutar(kReales + "/nodelist.006", kMuestras + "/POINTS.345",
-                                   {"--json", "--buscar", "DALLAS_HINTON"});
+  const SalidaProceso r = En2025({"--json", "--buscar", "DALLAS_HINTON"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(Direcciones(r.salida), std::vector<std::string>{"1:17/0"});
-  const SalidaProceso host = Ejecutar(kReales + "/nodelist.006", kMuestras + "/POINTS.345",
-                                      {"--json", "--buscar", "Awesome Net"});
+  const SalidaProceso host = En2025({"--json", "--buscar", "Awesome Net"});
   EXPECT_EQ(Direcciones(host.salida), (std::vector<std::string>{"1:105/0", "1:105/1"}));
 }
 
@@ -64,8 +70,7 @@ TEST(CliBuscar, SegmentoSinZonaDaRedYNodo) {
 
 // Nodelist matches first, then the pointlist's, each in list order.
 TEST(CliBuscar, PuntosDespuesDeLosNodosConSuNumeroEntero) {
-  const SalidaProceso r = Ejecutar(kMuestras + "/NODELIST.345", kMuestras + "/POINTS.345",
-                                   {"--json", "--buscar", "moscow"});
+  const SalidaProceso r = Ejecutar(kNodelist, kPointlist, {"--json", "--buscar", "moscow"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   const auto objetos = Objetos(r.salida);
   ASSERT_GE(objetos.size(), 2u);
@@ -84,8 +89,7 @@ TEST(CliBuscar, PuntosDespuesDeLosNodosConSuNumeroEntero) {
 }
 
 TEST(CliBuscar, TextoUnaLineaPorEntradaConLosRotulos) {
-  const SalidaProceso r =
-      Ejecutar(kMuestras + "/NODELIST.345", kMuestras + "/POINTS.345", {"--buscar", "JOS\xC3\x89"});
+  const SalidaProceso r = Ejecutar(kNodelist, kPointlist, {"--buscar", "JOS\xC3\x89"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(r.salida,
             "2:341/14.1\tNombre: Jos\xC3\xA9 Mart\xC3\xADnez\tNick: Casa Azul\t"
@@ -94,19 +98,12 @@ TEST(CliBuscar, TextoUnaLineaPorEntradaConLosRotulos) {
 }
 
 TEST(CliBuscar, SinCoincidenciasNadaYSale0) {
-  const SalidaProceso r = Ejecutar(kReales + "/nodelist.002", kReales + "/pnt5020.ndl",
-                                   {"--json", "--buscar", "nadie se llama asi"});
-  EXPECT_EQ(r.codigo, 0);
-  EXPECT_EQ(r.salida, "");
-  EXPECT_EQ(r.errores, "");
+  EXPECT_EQ(En2009({"--json", "--buscar", "nadie se llama asi"}), (SalidaProceso{"", "", 0}));
 }
 
 TEST(CliBuscar, ListaQueFaltaSeAvisaComoParaUnaDireccion) {
-  const SalidaProceso r =
-      Ejecutar("", kReales + "/pnt5020.ndl", {"--buscar", "ward", "--completo"});
-  EXPECT_EQ(r.codigo, 1);
-  EXPECT_EQ(r.salida, "");
-  EXPECT_EQ(r.errores, "No se encuentra el archivo de NodeList\n");
+  EXPECT_EQ(Ejecutar("", kReales + "/pnt5020.ndl", {"--buscar", "ward", "--completo"}),
+            (SalidaProceso{"", "No se encuentra el archivo de NodeList\n", 1}));
 }
 
 struct CasoTextoRaro {
@@ -120,8 +117,7 @@ class CliBuscarTextoRaro : public testing::TestWithParam<CasoTextoRaro> {};
 
 // Any bytes are just a text that matches or not.
 TEST_P(CliBuscarTextoRaro, NoEsUnErrorYNoEncuentraNada) {
-  const SalidaProceso r = Ejecutar(kReales + "/nodelist.002", kReales + "/pnt5020.ndl",
-                                   {"--json", "--buscar", GetParam().texto});
+  const SalidaProceso r = En2009({"--json", "--buscar", GetParam().texto});
   EXPECT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(r.salida, "");
 }
@@ -142,8 +138,7 @@ struct CasoUsoBuscar {
 class CliBuscarUso : public testing::TestWithParam<CasoUsoBuscar> {};
 
 TEST_P(CliBuscarUso, Sale64SinBuscar) {
-  const SalidaProceso r =
-      Ejecutar(kReales + "/nodelist.002", kReales + "/pnt5020.ndl", GetParam().argumentos);
+  const SalidaProceso r = En2009(GetParam().argumentos);
   EXPECT_EQ(r.codigo, 64);
   EXPECT_EQ(r.salida, "");
   EXPECT_NE(r.errores.find(GetParam().enErrores), std::string::npos) << r.errores;
@@ -162,8 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
 // --- --completo ---------------------------------------------------------------------------
 
 TEST(CliCompleto, EntradaEnteraConSusDireccionesDeInternet) {
-  const SalidaProceso r = Ejecutar(kReales + "/nodelist.006", kMuestras + "/POINTS.345",
-                                   {"--json", "--completo", "1:1/19"});
+  const SalidaProceso r = En2025({"--json", "--completo", "1:1/19"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   const auto objetos = Objetos(r.salida);
   ASSERT_EQ(objetos.size(), 1u);
@@ -186,8 +180,7 @@ TEST(CliCompleto, EntradaEnteraConSusDireccionesDeInternet) {
 }
 
 TEST(CliCompleto, ClavesEnOrden) {
-  const SalidaProceso r = Ejecutar(kMuestras + "/NODELIST.345", kMuestras + "/POINTS.345",
-                                   {"--json", "--completo", "2:5020/52.10"});
+  const SalidaProceso r = Ejecutar(kNodelist, kPointlist, {"--json", "--completo", "2:5020/52.10"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   const auto objeto = nlohmann::ordered_json::parse(r.salida);
   EXPECT_EQ(Claves(objeto["nodo"]),
@@ -200,8 +193,7 @@ TEST(CliCompleto, ClavesEnOrden) {
 }
 
 TEST(CliCompleto, TextoUnCampoPorLinea) {
-  const SalidaProceso r =
-      Ejecutar(kReales + "/nodelist.006", kMuestras + "/POINTS.345", {"--completo", "2:420/33"});
+  const SalidaProceso r = En2025({"--completo", "2:420/33"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(r.salida,
             "Dirección de Punto: 2:420/33\n"
@@ -225,8 +217,7 @@ TEST(CliCompleto, TextoUnCampoPorLinea) {
 }
 
 TEST(CliCompleto, ConBuscarCadaNodoLlevaSusCampos) {
-  const SalidaProceso r = Ejecutar(kReales + "/nodelist.006", kMuestras + "/POINTS.345",
-                                   {"--json", "--completo", "--buscar", "rick smith"});
+  const SalidaProceso r = En2025({"--json", "--completo", "--buscar", "rick smith"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   const auto objetos = Objetos(r.salida);
   EXPECT_EQ(Direcciones(r.salida),

@@ -46,17 +46,12 @@ TEST_F(CliListasTest, BaseYPatronLeenLaListaMasNueva) {
 }
 
 TEST_F(CliListasTest, BuscarYCompletoTambienLeenLaListaMasNueva) {
-  const std::vector<std::string> listas{"--nodelist", carpeta.Ruta("nodelist"), "--pointlist",
-                                        kPointlist, "--json"};
-  auto argumentos = listas;
-  argumentos.insert(argumentos.end(), {"--buscar", "RemoteAccess"});
-  SalidaProceso r = EjecutarProceso(kPrograma, argumentos);
+  SalidaProceso r =
+      Ejecutar(carpeta.Ruta("nodelist"), kPointlist, {"--json", "--buscar", "RemoteAccess"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(nlohmann::json::parse(r.salida)["nodo"]["sysop"], "Mark Lewis");
 
-  argumentos = listas;
-  argumentos.insert(argumentos.end(), {"--completo", "1:1/120"});
-  r = EjecutarProceso(kPrograma, argumentos);
+  r = Ejecutar(carpeta.Ruta("nodelist"), kPointlist, {"--json", "--completo", "1:1/120"});
   ASSERT_EQ(r.codigo, 0) << r.errores;
   const auto objeto = nlohmann::json::parse(r.salida);
   EXPECT_EQ(objeto["nodo"]["sysop"], "Mark Lewis");
@@ -81,10 +76,8 @@ TEST_F(CliListasTest, LaSalidaDeTextoNoCambia) {
 }
 
 TEST_F(CliListasTest, UnPatronSinCoincidenciasEsUnaListaAusente) {
-  const SalidaProceso r = Buscar(carpeta.Ruta("NODELIST.9*"));
-  EXPECT_EQ(r.codigo, 1);
-  EXPECT_EQ(r.errores, "No se encuentra el archivo de NodeList\n");
-  EXPECT_EQ(r.salida, "");
+  EXPECT_EQ(Buscar(carpeta.Ruta("NODELIST.9*")),
+            (SalidaProceso{"", "No se encuentra el archivo de NodeList\n", 1}));
 }
 
 TEST_F(CliListasTest, LosNombresNoUtf8SeMuestranDecodificados) {
@@ -161,10 +154,8 @@ TEST(CliArchivos, UnZipCortadoTerminaConEstado2YSuMensaje) {
   const CarpetaTemporal carpeta;
   const std::string zip =
       carpeta.Escribir("NODELIST.Z22", LeerArchivo(Datos("listas/NODELIST.Z22")).substr(0, 45000));
-  const SalidaProceso r = Ejecutar(zip, kPointlist, "4:904/13");
-  EXPECT_EQ(r.codigo, 2);
-  EXPECT_EQ(r.errores, "Archive is truncated\n");
-  EXPECT_EQ(r.salida, "");
+  EXPECT_EQ(Ejecutar(zip, kPointlist, "4:904/13"),
+            (SalidaProceso{"", "Archive is truncated\n", 2}));
 }
 
 }  // namespace

@@ -56,17 +56,12 @@ const std::string kBloque5020 =
     "Teléfono: 7-495-555-5210\n";
 
 TEST(CliTexto, SieteCamposDeUnaDireccion) {
-  const SalidaProceso r = BuscarEnMuestras({"1:261/1.3"});
-  EXPECT_EQ(r.salida, kBloque261);
-  EXPECT_EQ(r.errores, "");
-  EXPECT_EQ(r.codigo, 0);
+  EXPECT_EQ(BuscarEnMuestras({"1:261/1.3"}), (SalidaProceso{kBloque261, "", 0}));
 }
 
 TEST(CliTexto, DireccionesEnOrdenConUnaLineaEnBlancoEntreEllas) {
-  const SalidaProceso r = BuscarEnMuestras({"2:5020/52.10", "1:261/1.3"});
-  EXPECT_EQ(r.salida, kBloque5020 + "\n" + kBloque261);
-  EXPECT_EQ(r.errores, "");
-  EXPECT_EQ(r.codigo, 0);
+  EXPECT_EQ(BuscarEnMuestras({"2:5020/52.10", "1:261/1.3"}),
+            (SalidaProceso{kBloque5020 + "\n" + kBloque261, "", 0}));
 }
 
 TEST(CliTexto, SinPuntoLosCamposDelPuntoSonInterrogaciones) {
@@ -81,12 +76,11 @@ TEST(CliTexto, SinPuntoLosCamposDelPuntoSonInterrogaciones) {
 
 // A search that ran and found nothing is still a result: printed, and no failure.
 TEST(CliTexto, DireccionDesconocidaDaInterrogacionesYSale0) {
-  const SalidaProceso r = BuscarEnMuestras({"3:999/9.9"});
-  EXPECT_EQ(r.salida,
-            "Dirección de Punto: 3:999/9.9\nDatos del nodo:\nBBS: ?\nSysop: ?\nCiudad: ?\n"
-            "Datos del punto:\nNombre: ?\nNick: ?\nCiudad: ?\nTeléfono: ?\n");
-  EXPECT_EQ(r.errores, "");
-  EXPECT_EQ(r.codigo, 0);
+  EXPECT_EQ(BuscarEnMuestras({"3:999/9.9"}),
+            (SalidaProceso{"Dirección de Punto: 3:999/9.9\nDatos del nodo:\nBBS: ?\nSysop: ?\n"
+                           "Ciudad: ?\nDatos del punto:\nNombre: ?\nNick: ?\nCiudad: ?\n"
+                           "Teléfono: ?\n",
+                           "", 0}));
 }
 
 TEST(CliJson, UnObjetoPorLineaConLasClavesEnOrden) {
@@ -138,12 +132,9 @@ TEST_P(CliFaltaLista, AvisaPorErroresYNoEscribeResultados) {
   const CasoFalta& caso = GetParam();
   const CarpetaTemporal carpeta;
   const std::string ausente = caso.rutaVacia ? "" : carpeta.Ruta("no-existe");
-  const SalidaProceso r =
-      Ejecutar({"--nodelist", caso.faltaNodelist ? ausente : kNodelist, "--pointlist",
-                caso.faltaPointlist ? ausente : kPointlist, "1:261/1.3"});
-  EXPECT_EQ(r.errores, caso.errores);
-  EXPECT_EQ(r.salida, "");
-  EXPECT_EQ(r.codigo, 1);
+  EXPECT_EQ(Ejecutar(caso.faltaNodelist ? ausente : kNodelist,
+                     caso.faltaPointlist ? ausente : kPointlist, {"1:261/1.3"}),
+            (SalidaProceso{"", caso.errores, 1}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -156,11 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
     casos::PorNombre());
 
 TEST(CliFaltaListaVarias, CadaDireccionSeIntentaYAvisaOtraVez) {
-  const SalidaProceso r = Ejecutar(
-      {"--nodelist", "", "--pointlist", kPointlist, "--json", "1:261/1.3", "2:5020/52.10"});
-  EXPECT_EQ(r.errores, kFaltaNodelist + ""s + kFaltaNodelist);
-  EXPECT_EQ(r.salida, "");
-  EXPECT_EQ(r.codigo, 1);
+  EXPECT_EQ(Ejecutar("", kPointlist, {"--json", "1:261/1.3", "2:5020/52.10"}),
+            (SalidaProceso{"", kFaltaNodelist + ""s + kFaltaNodelist, 1}));
 }
 
 // --- I/O errors ---------------------------------------------------------------------------
@@ -170,22 +158,16 @@ TEST(CliErrorES, ListaBloqueadaPorOtroProcesoTerminaConElMensaje) {
   const std::string puntos = carpeta.Escribir("POINTS.345", Lista({"Boss,1:261/1", ",3,a,b,c,d"}));
   const BloqueoExclusivo bloqueo(puntos);
   // Two addresses: the first failure ends the run, so the second is never tried.
-  const SalidaProceso r =
-      Ejecutar({"--nodelist", kNodelist, "--pointlist", puntos, "1:261/1.3", "2:5020/52.10"});
-  EXPECT_EQ(r.errores, "I/O error 32\n");
-  EXPECT_EQ(r.salida, "");
-  EXPECT_EQ(r.codigo, 2);
+  EXPECT_EQ(Ejecutar(kNodelist, puntos, {"1:261/1.3", "2:5020/52.10"}),
+            (SalidaProceso{"", "I/O error 32\n", 2}));
 }
 
 TEST(CliErrorES, NodelistBloqueadaEnJson) {
   const CarpetaTemporal carpeta;
   const std::string nodos = carpeta.Escribir("NODELIST.345", Lista({"Host,261,n,c,s,p"}));
   const BloqueoExclusivo bloqueo(nodos);
-  const SalidaProceso r =
-      Ejecutar({"--json", "--nodelist", nodos, "--pointlist", kPointlist, "1:261/1.3"});
-  EXPECT_EQ(r.errores, "I/O error 32\n");
-  EXPECT_EQ(r.salida, "");
-  EXPECT_EQ(r.codigo, 2);
+  EXPECT_EQ(Ejecutar({"--json", "--nodelist", nodos, "--pointlist", kPointlist, "1:261/1.3"}),
+            (SalidaProceso{"", "I/O error 32\n", 2}));
 }
 
 // Permission bits refuse nothing to a privileged root, so the tool runs without that privilege.
@@ -198,10 +180,8 @@ TEST(CliErrorES, ListaSinPermisoDeLectura) {
   const SalidaProceso legible = EjecutarSinPrivilegios(kPrograma, argumentos);
   ASSERT_EQ(legible.codigo, 0) << legible.errores;
   std::filesystem::permissions(nodos, std::filesystem::perms::none);
-  const SalidaProceso r = EjecutarSinPrivilegios(kPrograma, argumentos);
-  EXPECT_EQ(r.errores, "File access denied\n");
-  EXPECT_EQ(r.salida, "");
-  EXPECT_EQ(r.codigo, 2);
+  EXPECT_EQ(EjecutarSinPrivilegios(kPrograma, argumentos),
+            (SalidaProceso{"", "File access denied\n", 2}));
 }
 
 // --- Usage --------------------------------------------------------------------------------
@@ -216,10 +196,8 @@ class Configuracion : public testing::Test {
 };
 
 TEST_F(Configuracion, PerfilNuevoAvisaDeAmbasListas) {
-  const SalidaProceso r = Ejecutar({"2:5020/52.10"});
-  EXPECT_EQ(r.codigo, 1);
-  EXPECT_EQ(r.errores, std::string(kFaltaNodelist) + kFaltaPointlist);
-  EXPECT_EQ(r.salida, "");
+  EXPECT_EQ(Ejecutar({"2:5020/52.10"}),
+            (SalidaProceso{"", std::string(kFaltaNodelist) + kFaltaPointlist, 1}));
   EXPECT_FALSE(std::filesystem::exists(perfil_.Archivo()))
       << "looking the paths up must not create the store";
 }
@@ -241,10 +219,8 @@ TEST_F(Configuracion, UnaOpcionPuedeMasQueLaRutaGuardada) {
 
 TEST_F(Configuracion, UnValorQueNoEsTextoSale2ConElMensaje) {
   perfil_.Guardar("[General]\nNodeList=a, b\nPointList=" + kPointlist + "\n");
-  const SalidaProceso r = Ejecutar({"2:5020/52.10"});
-  EXPECT_EQ(r.codigo, 2);
-  EXPECT_EQ(r.errores, "Invalid data type for 'NodeList'\n");
-  EXPECT_EQ(r.salida, "");
+  EXPECT_EQ(Ejecutar({"2:5020/52.10"}),
+            (SalidaProceso{"", "Invalid data type for 'NodeList'\n", 2}));
 }
 
 struct CasoUso {

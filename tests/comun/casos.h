@@ -16,6 +16,14 @@ void PrintTo(const Caso& caso, std::ostream* os) {
   *os << caso.nombre;
 }
 
+// A row of a table for a function of one argument: its name, what goes in, what must come out.
+template <typename Entrada, typename Esperado>
+struct Fila {
+  const char* nombre;
+  Entrada entrada;
+  Esperado esperado;
+};
+
 struct PorNombre {
   template <typename Caso>
   std::string operator()(const testing::TestParamInfo<Caso>& info) const {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,13 @@ struct SalidaProceso {
   std::string salida;   // stdout
   std::string errores;  // stderr
   int codigo = -1;      // exit status; -1 when the child did not exit normally
+
+  // A test compares a whole run at once, and a failure shows all three parts.
+  bool operator==(const SalidaProceso&) const = default;
+  friend void PrintTo(const SalidaProceso& r, std::ostream* os) {
+    *os << "{codigo " << r.codigo << ", salida \"" << r.salida << "\", errores \"" << r.errores
+        << "\"}";
+  }
 };
 
 // Runs `programa` with `argumentos`, waits for it and returns what it wrote and its exit status.

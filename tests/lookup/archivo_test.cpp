@@ -33,24 +33,14 @@ std::pair<std::vector<std::string>, std::string> Lineas(const std::string& ruta)
   });
 }
 
-ResultadoBusqueda Buscar(const std::string& nodos, const std::string& puntos,
-                         std::string_view direccion) {
-  return EjecutarBusqueda(nodos, puntos, direccion,
-                          [](const std::string& m) { ADD_FAILURE() << "unexpected: " << m; });
-}
-
 // --- What the first bytes say -----------------------------------------------------------------
 
-struct CasoEmpaque {
-  const char* nombre;
-  std::string bytes;
-  Empaque empaque;
-};
+using CasoEmpaque = casos::Fila<std::string, Empaque>;
 
 class EmpaqueDeTest : public testing::TestWithParam<CasoEmpaque> {};
 
 TEST_P(EmpaqueDeTest, ReconoceElEmpaquePorSusBytes) {
-  EXPECT_EQ(EmpaqueDe(GetParam().bytes), GetParam().empaque);
+  EXPECT_EQ(EmpaqueDe(GetParam().entrada), GetParam().esperado);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -99,7 +89,7 @@ TEST_P(FormatoTest, LasLineasSonLasDeLaListaSinEmpaquetar) {
 
 TEST_P(FormatoTest, LaBusquedaHallaElUltimoPunto) {
   const std::string ruta = Datos("listas/"s + GetParam().archivo);
-  const auto r = Buscar(Datos("real/NODELIST.122"), ruta, "2:5020/113.752");
+  const auto r = BuscarSinAvisos(Datos("real/NODELIST.122"), ruta, "2:5020/113.752");
   EXPECT_EQ(r.punto, (DatosPunto{"Stas Konev", "No BBS", "Moscow", "-Unpublished-"}));
   EXPECT_EQ(DescriptoresAbiertos(ruta), 0);
 }
@@ -128,8 +118,10 @@ TEST(ArchivoRealTest, LaNodelistDeDistribucionSeLeeComoLaDescomprimida) {
   EXPECT_EQ(std::vector<std::string>(zip.first.end() - 50, zip.first.end()),
             std::vector<std::string>(extracto.end() - 50, extracto.end()));
   for (const char* direccion : {"3:640/305", "4:904/13", "3:640/0", "4:904/999"}) {
-    const auto enZip = Buscar(Datos("listas/NODELIST.Z22"), Datos("real/R48PNT"), direccion);
-    const auto enTexto = Buscar(Datos("real/NODELIST.122"), Datos("real/R48PNT"), direccion);
+    const auto enZip =
+        BuscarSinAvisos(Datos("listas/NODELIST.Z22"), Datos("real/R48PNT"), direccion);
+    const auto enTexto =
+        BuscarSinAvisos(Datos("real/NODELIST.122"), Datos("real/R48PNT"), direccion);
     EXPECT_EQ(enZip.nodo, enTexto.nodo) << direccion;
   }
 }
@@ -170,7 +162,7 @@ TEST(ArchivoVigenteTest, ElZipDe2014GanaAUnaListaDe1997) {
   carpeta.Escribir("NODELIST.Z22", LeerArchivo(Datos("listas/NODELIST.Z22")));
   carpeta.Escribir("NODELIST.003", LeerArchivo(Datos("listas/nodelist.003")));
   EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), carpeta.Ruta("NODELIST.Z22"));
-  const auto r = Buscar(carpeta.Ruta("nodelist"), Datos("real/R48PNT"), "4:904/13");
+  const auto r = BuscarSinAvisos(carpeta.Ruta("nodelist"), Datos("real/R48PNT"), "4:904/13");
   EXPECT_EQ(r.nodo.bbs, "X/Change BBS");
   EXPECT_EQ(r.archivos.nodelist, carpeta.Ruta("NODELIST.Z22") + ":NODELIST.122");
 }
@@ -186,8 +178,9 @@ TEST(ArchivoVigenteTest, UnArcNuncaTapaLaListaDesempaquetadaASuLado) {
   EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), lista);
   std::filesystem::remove(lista);
   EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), arc);
-  EXPECT_EQ(ErrorDe([&] { (void)Buscar(carpeta.Ruta("NODELIST"), arc, "1:1/120"); }).second,
-            "ARC archives are not supported");
+  EXPECT_EQ(
+      ErrorDe([&] { (void)BuscarSinAvisos(carpeta.Ruta("NODELIST"), arc, "1:1/120"); }).second,
+      "ARC archives are not supported");
 }
 
 // --- Archives that cannot be read -------------------------------------------------------------
@@ -215,7 +208,7 @@ TEST_P(ArchivoRotoTest, FallaConSuMensajeYNoDejaNadaAbierto) {
   const CarpetaTemporal carpeta;
   const std::string ruta = carpeta.Escribir("PNT5020.Z13", GetParam().bytes);
   const auto error =
-      ErrorDe([&] { (void)Buscar(Datos("real/NODELIST.122"), ruta, "2:5020/113.9999"); });
+      ErrorDe([&] { (void)BuscarSinAvisos(Datos("real/NODELIST.122"), ruta, "2:5020/113.9999"); });
   EXPECT_EQ(error.first, GetParam().codigo);
   EXPECT_EQ(error.second, GetParam().mensaje);
   EXPECT_EQ(MensajeError(GetParam().codigo), GetParam().mensaje);

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/busqueda.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -13,6 +11,8 @@
 #include "lookup/lector_lista.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/proceso.h"
+#include "tests/lookup/error_de.h"
 #include "tests/lookup/listas_minimas.h"
 
 namespace {
@@ -83,19 +83,13 @@ TEST_F(EjecutarBusquedaTest, CadaBusquedaLeeElArchivoDeNuevo) {
 }
 
 TEST_F(EjecutarBusquedaTest, UnErrorAlAbrirNoDejaArchivosAbiertos) {
-  const int escritor = ::open(pointlist.c_str(), O_RDWR);
-  ASSERT_GE(escritor, 0);
-  ASSERT_EQ(::flock(escritor, LOCK_EX), 0);
-  try {
-    (void)Buscar(nodelist, pointlist, "2:5020/52.10");
-    ADD_FAILURE() << "the locked pointlist should have raised";
-  } catch (const ErrorEntradaSalida& error) {
-    EXPECT_EQ(error.codigo(), 32);
-    EXPECT_EQ(error.mensaje(), "I/O error 32");
+  {
+    const BloqueoExclusivo escritor(pointlist);
+    EXPECT_EQ(ErrorDe([&] { (void)Buscar(nodelist, pointlist, "2:5020/52.10"); }),
+              std::make_pair(32, std::string("I/O error 32")));
+    EXPECT_EQ(DescriptoresAbiertos(nodelist), 0) << "the nodelist reader was left open";
+    EXPECT_EQ(resultadoES, 0);
   }
-  EXPECT_EQ(DescriptoresAbiertos(nodelist), 0) << "the nodelist reader was left open";
-  EXPECT_EQ(resultadoES, 0);
-  ::close(escritor);
   EXPECT_TRUE(Buscar(nodelist, pointlist, "2:5020/52.10").ejecutada);
 }
 

@@ -17,18 +17,14 @@ void PrintTo(const ExtremoInternet& e, std::ostream* os) {
 
 namespace {
 
-struct CasoInternet {
-  const char* nombre;
-  std::vector<std::string> flags;
-  std::vector<ExtremoInternet> esperado;
-};
+using CasoInternet = casos::Fila<std::vector<std::string>, std::vector<ExtremoInternet>>;
 
 using casos::PrintTo;
 
 class ExtremosInternetTest : public testing::TestWithParam<CasoInternet> {};
 
 TEST_P(ExtremosInternetTest, Extremos) {
-  EXPECT_EQ(ExtremosInternet(GetParam().flags), GetParam().esperado);
+  EXPECT_EQ(ExtremosInternet(GetParam().entrada), GetParam().esperado);
 }
 
 INSTANTIATE_TEST_SUITE_P(

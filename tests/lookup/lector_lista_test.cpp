@@ -16,6 +16,7 @@
 
 #include "tests/comun/archivos.h"
 #include "tests/comun/casos.h"
+#include "tests/comun/proceso.h"
 #include "tests/lookup/error_de.h"
 #include "tests/lookup/lista_prueba.h"
 
@@ -30,17 +31,12 @@ std::vector<std::string> LineasDe(const std::string& bytes) {
   return lineas;
 }
 
-// Runs `accion` and gives the code and message it raised; fails the test if nothing was raised.
-struct CasoLineas {
-  const char* nombre;
-  std::string bytes;
-  std::vector<std::string> lineas;
-};
+using CasoLineas = casos::Fila<std::string, std::vector<std::string>>;
 
 class LineasTest : public ::testing::TestWithParam<CasoLineas> {};
 
 TEST_P(LineasTest, CortaLasLineasComoSeEspera) {
-  EXPECT_EQ(LineasDe(GetParam().bytes), GetParam().lineas);
+  EXPECT_EQ(LineasDe(GetParam().entrada), GetParam().esperado);
 }
 
 const std::string k127(127, 'x');
@@ -174,14 +170,11 @@ TEST_F(LectorTest, LoQueNoEsUnArchivoNormalNoSeAbre) {
 
 TEST_F(LectorTest, ArchivoBloqueadoParaEscribirDaError32) {
   const std::string ruta = carpeta.Escribir("l", "A\r\n");
-  const int otro = ::open(ruta.c_str(), O_RDWR);
-  ASSERT_GE(otro, 0);
-  ASSERT_EQ(::flock(otro, LOCK_EX), 0);
+  const BloqueoExclusivo otro(ruta);
   lector.Asignar(ruta);
   EXPECT_EQ(ErrorDe([&] { lector.Abrir(), ComprobarES(); }), std::make_pair(32, "I/O error 32"s));
   EXPECT_FALSE(lector.Abierto());
   EXPECT_EQ(DescriptoresAbiertos(ruta), 1) << "only the writer's own descriptor";
-  ::close(otro);
 }
 
 TEST_F(LectorTest, MientrasLeeOtrosLeenPeroNoBloqueanParaEscribir) {

@@ -27,16 +27,12 @@ using namespace std::string_literals;
 
 // --- The date of a first line -----------------------------------------------------------------
 
-struct CasoFecha {
-  const char* nombre;
-  std::string linea;
-  std::optional<FechaLista> fecha;
-};
+using CasoFecha = casos::Fila<std::string, std::optional<FechaLista>>;
 
 class FechaDeCabeceraTest : public testing::TestWithParam<CasoFecha> {};
 
 TEST_P(FechaDeCabeceraTest, LeeLaFechaOSabeQueNoHay) {
-  EXPECT_EQ(FechaDeCabecera(GetParam().linea), GetParam().fecha);
+  EXPECT_EQ(FechaDeCabecera(GetParam().entrada), GetParam().esperado);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,37 +23,17 @@ std::string RutaReal(const std::string& nombre) {
 
 // In the order the fields stand in the list line.
 DatosNodo Nodo(const char* bbs, const char* ciudad, const char* sysop) {
-  DatosNodo datos;
-  datos.bbs = bbs;
-  datos.ciudad = ciudad;
-  datos.sysop = sysop;
-  return datos;
+  return {bbs, sysop, ciudad};
 }
 
 DatosPunto Punto(const char* nick, const char* ciudad, const char* nombre, const char* telefono) {
-  DatosPunto datos;
-  datos.nick = nick;
-  datos.ciudad = ciudad;
-  datos.nombre = nombre;
-  datos.telefono = telefono;
-  return datos;
+  return {nombre, nick, ciudad, telefono};
 }
 
 const DatosNodo kSinNodo = Nodo("?", "?", "?");
 const DatosPunto kSinPunto = Punto("?", "?", "?", "?");
 
-void CompararNodo(const DatosNodo& obtenido, const DatosNodo& esperado) {
-  EXPECT_EQ(obtenido.bbs, esperado.bbs);
-  EXPECT_EQ(obtenido.ciudad, esperado.ciudad);
-  EXPECT_EQ(obtenido.sysop, esperado.sysop);
-}
-
-void CompararPunto(const DatosPunto& obtenido, const DatosPunto& esperado) {
-  EXPECT_EQ(obtenido.nick, esperado.nick);
-  EXPECT_EQ(obtenido.ciudad, esperado.ciudad);
-  EXPECT_EQ(obtenido.nombre, esperado.nombre);
-  EXPECT_EQ(obtenido.telefono, esperado.telefono);
-}
+using casos::PrintTo;
 
 // --- The files themselves: the cases below mean something only while the bytes are the
 // originals (a checkout that rewrote line ends would turn the LF lists into CR LF ones).
@@ -66,10 +45,6 @@ struct CasoDatos {
   bool terminaEn1A;  // the last byte is 0x1A
   bool bytesAltos;   // holds bytes 0x80 to 0xFF
 };
-
-void PrintTo(const CasoDatos& caso, std::ostream* os) {
-  *os << caso.archivo;
-}
 
 class ListasRealesDatos : public ::testing::TestWithParam<CasoDatos> {};
 
@@ -127,10 +102,6 @@ struct CasoNodo {
   DatosNodo esperado;
 };
 
-void PrintTo(const CasoNodo& caso, std::ostream* os) {
-  *os << caso.archivo << ' ' << caso.direccion;
-}
-
 class ListasRealesNodos : public ::testing::TestWithParam<CasoNodo> {};
 
 TEST_P(ListasRealesNodos, BuscarNodo) {
@@ -138,7 +109,7 @@ TEST_P(ListasRealesNodos, BuscarNodo) {
   const DatosNodo obtenido = ConLista(
       RutaReal(caso.archivo), [&](LectorLista& l) { return BuscarNodo(l, caso.direccion); });
   SCOPED_TRACE(std::string(caso.archivo) + " " + caso.direccion);
-  CompararNodo(obtenido, caso.esperado);
+  EXPECT_EQ(obtenido, caso.esperado);
 }
 
 const CasoNodo kNodos[] = {
@@ -238,10 +209,6 @@ struct CasoPunto {
   DatosPunto esperado;
 };
 
-void PrintTo(const CasoPunto& caso, std::ostream* os) {
-  *os << caso.archivo << ' ' << caso.parteNodo << '.' << caso.partePunto;
-}
-
 class ListasRealesPuntos : public ::testing::TestWithParam<CasoPunto> {};
 
 TEST_P(ListasRealesPuntos, BuscarPunto) {
@@ -250,7 +217,7 @@ TEST_P(ListasRealesPuntos, BuscarPunto) {
     return BuscarPunto(l, caso.parteNodo, caso.partePunto);
   });
   SCOPED_TRACE(std::string(caso.archivo) + " " + caso.parteNodo + "." + caso.partePunto);
-  CompararPunto(obtenido, caso.esperado);
+  EXPECT_EQ(obtenido, caso.esperado);
 }
 
 const CasoPunto kPuntos[] = {
@@ -312,10 +279,6 @@ struct CasoBusqueda {
   DatosPunto punto;
 };
 
-void PrintTo(const CasoBusqueda& caso, std::ostream* os) {
-  *os << caso.nodelist << " + " << caso.pointlist << ' ' << caso.direccion;
-}
-
 class ListasRealesBusqueda : public ::testing::TestWithParam<CasoBusqueda> {};
 
 TEST_P(ListasRealesBusqueda, EjecutarBusqueda) {
@@ -327,8 +290,8 @@ TEST_P(ListasRealesBusqueda, EjecutarBusqueda) {
   EXPECT_TRUE(mensajes.empty());
   ASSERT_TRUE(resultado.ejecutada);
   SCOPED_TRACE(caso.direccion);
-  CompararNodo(resultado.nodo, caso.nodo);
-  CompararPunto(resultado.punto, caso.punto);
+  EXPECT_EQ(resultado.nodo, caso.nodo);
+  EXPECT_EQ(resultado.punto, caso.punto);
 }
 
 const CasoBusqueda kBusquedas[] = {

@@ -13,19 +13,14 @@ namespace {
 
 using namespace std::string_view_literals;
 
-struct Caso {
-  const char* nombre;
-  std::string_view entrada;
-  std::string_view esperado;
-};
+using Caso = casos::Fila<std::string_view, std::string_view>;
 
 using casos::PrintTo;
 
 class DecodificarTextoTest : public testing::TestWithParam<Caso> {};
 
 TEST_P(DecodificarTextoTest, DaElTextoEsperado) {
-  const Caso& caso = GetParam();
-  EXPECT_EQ(DecodificarTexto(caso.entrada), caso.esperado);
+  EXPECT_EQ(DecodificarTexto(GetParam().entrada), GetParam().esperado);
 }
 
 // Expected texts are spelled as bytes so that the file's own encoding cannot hide a fault.
