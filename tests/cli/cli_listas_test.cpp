@@ -198,7 +198,9 @@ constexpr bool kConAsan = false;
 TEST(CliArchivos, UnSieteZipQueDeclaraMillonesDeMiembrosEstaDaniado) {
   // Headers of a few bytes that declare tens of millions of members, streams or attributes:
   // libarchive sizes its tables by them. The search ends on the archive's error, in little memory.
-  for (const char* nombre : {"oom-5e8b4717c7425be7abc7c3c869ecc0b935eae32d"}) {
+  for (const char* nombre :
+       {"oom-5e8b4717c7425be7abc7c3c869ecc0b935eae32d", "7z-cien-millones-vacios",
+        "7z-cien-millones-atributos", "7z-cien-millones-subflujos"}) {
     const SalidaProceso r =
         Ejecutar(SAMPLES_DIR "/NODELIST.345", Datos("fuzz/regresion/archivo/") + nombre,
                  "2:5020/52.10", false);
