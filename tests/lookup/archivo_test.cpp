@@ -267,6 +267,11 @@ INSTANTIATE_TEST_SUITE_P(
         CasoRoto{"SieteZip65537Miembros", Hallazgo("7z-65537-vacios"), 121, "Archive is damaged"},
         CasoRoto{"SieteZip65536CarpetasVacias", Hallazgo("7z-65536-vacios"), 123,
                  "Archive holds no list"},
+        // Ten folders under a header packed as 7-Zip never packs one, then under an encrypted one.
+        CasoRoto{"SieteZipConCabeceraDeflate", Hallazgo("7z-cabecera-deflate"), 121,
+                 "Archive is damaged"},
+        CasoRoto{"SieteZipConCabeceraCifrada", Hallazgo("7z-cabecera-cifrada"), 122,
+                 "Archive member is encrypted"},
         CasoRoto{"ZipCifrado", Leer(Datos("listas/cifrado.zip")), 122,
                  "Archive member is encrypted"},
         CasoRoto{"SoloCarpetaYVacio", Leer(Datos("listas/sin-lista.zip")), 123,
