@@ -169,12 +169,11 @@ struct Flujos7z {
   std::uint64_t posicion = 0;
   std::vector<std::uint64_t> empaquetados;
   std::vector<Carpeta7z> carpetas;
-  bool excesivo = false;  // more streams or folders than a list archive has
 };
 
 // Streams information as libarchive reads it; false when it ends early or says too much.
 bool LeerFlujos(Lector7z& r, Flujos7z& f) {
-  const auto demasiados = [&](std::uint64_t n) { return f.excesivo = n > kMaxCuenta7z; };
+  const auto demasiados = [](std::uint64_t n) { return n > kMaxCuenta7z; };
   std::uint8_t t = r.Byte();
   if (t == k7zEmpaquetados) {
     f.posicion = r.Numero();
@@ -271,9 +270,10 @@ bool LeerFlujos(Lector7z& r, Flujos7z& f) {
   return t == k7zFin && r.Sano();
 }
 
-// Whether a plain header declares more than a list archive holds, up to its count of members.
-bool CabeceraExcesiva(Lector7z& r) {
-  if (r.Byte() != k7zCabecera) return false;
+// Whether libarchive should not be given a plain header: it declares more than a list archive
+// holds, or it cannot be followed up to its count of members (a sound header then counts too).
+bool CabeceraInaceptable(Lector7z& r) {
+  if (r.Byte() != k7zCabecera) return true;
   std::uint8_t t = r.Byte();
   if (t == k7zPropiedades) {
     while (r.Sano() && r.Byte() != k7zFin)
@@ -282,12 +282,12 @@ bool CabeceraExcesiva(Lector7z& r) {
   }
   if (t == k7zFlujosPrincipales) {
     Flujos7z flujos;
-    if (!LeerFlujos(r, flujos)) return flujos.excesivo;
+    if (!LeerFlujos(r, flujos)) return true;
     t = r.Byte();
   }
-  if (t != k7zArchivos) return false;
+  if (t == k7zFin) return false;
   const std::uint64_t miembros = r.Numero();
-  return r.Sano() && miembros > kMaxCuenta7z;
+  return t != k7zArchivos || !r.Sano() || miembros > kMaxCuenta7z;
 }
 
 struct LiberarOpciones {
@@ -453,11 +453,10 @@ struct MiembroArchivo::Estado {
   }
 
   // kArchivoDaniado for a 7-Zip header libarchive should not be given; 0 leaves the verdict to
-  // it, as for a header past the file's end or one it cannot unpack either.
+  // it, as for a header past the file's end, one it cannot decrypt, or a failed read.
   std::int32_t RevisarSieteZip() const {
     struct stat datos {};
     if (inicio.size() < 32 || ::fstat(fd, &datos) != 0) return 0;
-    if (Crc32(std::string_view(inicio).substr(12, 20)) != Le(inicio, 8, 4)) return 0;
     const std::uint64_t desplazamiento = Le(inicio, 12, 8);
     const std::uint64_t largo = Le(inicio, 20, 8);
     const auto tamano = static_cast<std::uint64_t>(datos.st_size);
@@ -471,13 +470,13 @@ struct MiembroArchivo::Estado {
     if (Crc32(cabecera) != Le(inicio, 28, 4)) return kArchivoDaniado;
     Lector7z lector(cabecera);
     if (cabecera[0] != static_cast<char>(k7zCabeceraCodificada))
-      return CabeceraExcesiva(lector) ? kArchivoDaniado : 0;
+      return CabeceraInaceptable(lector) ? kArchivoDaniado : 0;
 
     // A packed header: its streams information, then the header it unpacks to.
     lector.Byte();
     Flujos7z flujos;
-    if (!LeerFlujos(lector, flujos)) return flujos.excesivo ? kArchivoDaniado : 0;
-    if (flujos.carpetas.empty() || flujos.empaquetados.empty()) return 0;
+    if (!LeerFlujos(lector, flujos) || flujos.carpetas.empty() || flujos.empaquetados.empty())
+      return kArchivoDaniado;
     const Carpeta7z& carpeta = flujos.carpetas.front();
     for (const auto& coder : carpeta.coders)
       if (coder.first == kAes7z) return 0;  // libarchive says the header is encrypted
@@ -486,7 +485,7 @@ struct MiembroArchivo::Estado {
         carpeta.tamanos.front() > kMaxCabecera7z)
       return kArchivoDaniado;
     if (flujos.posicion > desplazamiento || empaquetado > desplazamiento - flujos.posicion)
-      return 0;
+      return kArchivoDaniado;
     std::string empaquetada(empaquetado, '\0');
     if (!LeerEn(32 + flujos.posicion, empaquetada)) return 0;
     const auto desempaquetada =
@@ -495,7 +494,7 @@ struct MiembroArchivo::Estado {
     // 7-Zip packs its headers with LZMA; libarchive would unpack other coders too.
     if (!desempaquetada) return kArchivoDaniado;
     Lector7z desempaquetado(*desempaquetada);
-    return CabeceraExcesiva(desempaquetado) ? kArchivoDaniado : 0;
+    return CabeceraInaceptable(desempaquetado) ? kArchivoDaniado : 0;
   }
 
   // The failure code of what libarchive just refused.

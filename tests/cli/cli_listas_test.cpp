@@ -200,7 +200,8 @@ TEST(CliArchivos, UnSieteZipQueDeclaraMillonesDeMiembrosEstaDaniado) {
   // libarchive sizes its tables by them. The search ends on the archive's error, in little memory.
   for (const char* nombre :
        {"oom-5e8b4717c7425be7abc7c3c869ecc0b935eae32d", "7z-cien-millones-vacios",
-        "7z-cien-millones-atributos", "7z-cien-millones-subflujos"}) {
+        "7z-cien-millones-atributos", "7z-cien-millones-subflujos",
+        "timeout-bc94cb5488e64a5dbb355e30808c93f69d42757b"}) {
     const SalidaProceso r =
         Ejecutar(SAMPLES_DIR "/NODELIST.345", Datos("fuzz/regresion/archivo/") + nombre,
                  "2:5020/52.10", false);
