@@ -169,11 +169,12 @@ struct Flujos7z {
   std::uint64_t posicion = 0;
   std::vector<std::uint64_t> empaquetados;
   std::vector<Carpeta7z> carpetas;
+  bool excesivo = false;  // more streams or folders than a list archive has
 };
 
 // Streams information as libarchive reads it; false when it ends early or says too much.
 bool LeerFlujos(Lector7z& r, Flujos7z& f) {
-  const auto demasiados = [](std::uint64_t n) { return n > kMaxCuenta7z; };
+  const auto demasiados = [&f](std::uint64_t n) { return f.excesivo = n > kMaxCuenta7z; };
   std::uint8_t t = r.Byte();
   if (t == k7zEmpaquetados) {
     f.posicion = r.Numero();
@@ -270,10 +271,12 @@ bool LeerFlujos(Lector7z& r, Flujos7z& f) {
   return t == k7zFin && r.Sano();
 }
 
-// Whether libarchive should not be given a plain header: it declares more than a list archive
-// holds, or it cannot be followed up to its count of members (a sound header then counts too).
-bool CabeceraInaceptable(Lector7z& r) {
-  if (r.Byte() != k7zCabecera) return true;
+enum class Juicio { kAceptable, kIlegible, kExcesiva };
+
+// How a plain header reads up to its count of members: sound, not to be followed, or declaring
+// more than a list archive holds.
+Juicio JuzgarCabecera(Lector7z& r) {
+  if (r.Byte() != k7zCabecera) return Juicio::kIlegible;
   std::uint8_t t = r.Byte();
   if (t == k7zPropiedades) {
     while (r.Sano() && r.Byte() != k7zFin)
@@ -282,12 +285,13 @@ bool CabeceraInaceptable(Lector7z& r) {
   }
   if (t == k7zFlujosPrincipales) {
     Flujos7z flujos;
-    if (!LeerFlujos(r, flujos)) return true;
+    if (!LeerFlujos(r, flujos)) return flujos.excesivo ? Juicio::kExcesiva : Juicio::kIlegible;
     t = r.Byte();
   }
-  if (t == k7zFin) return false;
+  if (t == k7zFin) return Juicio::kAceptable;
   const std::uint64_t miembros = r.Numero();
-  return t != k7zArchivos || !r.Sano() || miembros > kMaxCuenta7z;
+  if (t != k7zArchivos || !r.Sano()) return Juicio::kIlegible;
+  return miembros > kMaxCuenta7z ? Juicio::kExcesiva : Juicio::kAceptable;
 }
 
 struct LiberarOpciones {
@@ -460,9 +464,19 @@ struct MiembroArchivo::Estado {
     const std::uint64_t desplazamiento = Le(inicio, 12, 8);
     const std::uint64_t largo = Le(inicio, 20, 8);
     const auto tamano = static_cast<std::uint64_t>(datos.st_size);
-    if (largo == 0 || desplazamiento > tamano || largo > tamano ||
-        32 + desplazamiento + largo > tamano)
-      return 0;
+    if (largo == 0 || desplazamiento > tamano - 32) return 0;
+    const std::uint64_t hay = tamano - 32 - desplazamiento;
+    if (largo > hay) {
+      // Cut short, it is truncated; but libarchive acts on what is there before it says so.
+      std::string parte(std::min(hay, kMaxCabecera7z), '\0');
+      if (parte.empty() || !LeerEn(32 + desplazamiento, parte)) return 0;
+      Lector7z lector(parte);
+      if (parte[0] != static_cast<char>(k7zCabeceraCodificada))
+        return JuzgarCabecera(lector) == Juicio::kExcesiva ? kArchivoDaniado : 0;
+      lector.Byte();
+      Flujos7z flujos;
+      return !LeerFlujos(lector, flujos) && flujos.excesivo ? kArchivoDaniado : 0;
+    }
     if (largo > kMaxCabecera7z) return kArchivoDaniado;
     std::string cabecera(largo, '\0');
     if (!LeerEn(32 + desplazamiento, cabecera)) return 0;
@@ -470,7 +484,7 @@ struct MiembroArchivo::Estado {
     if (Crc32(cabecera) != Le(inicio, 28, 4)) return kArchivoDaniado;
     Lector7z lector(cabecera);
     if (cabecera[0] != static_cast<char>(k7zCabeceraCodificada))
-      return CabeceraInaceptable(lector) ? kArchivoDaniado : 0;
+      return JuzgarCabecera(lector) != Juicio::kAceptable ? kArchivoDaniado : 0;
 
     // A packed header: its streams information, then the header it unpacks to.
     lector.Byte();
@@ -494,7 +508,7 @@ struct MiembroArchivo::Estado {
     // 7-Zip packs its headers with LZMA; libarchive would unpack other coders too.
     if (!desempaquetada) return kArchivoDaniado;
     Lector7z desempaquetado(*desempaquetada);
-    return CabeceraInaceptable(desempaquetado) ? kArchivoDaniado : 0;
+    return JuzgarCabecera(desempaquetado) != Juicio::kAceptable ? kArchivoDaniado : 0;
   }
 
   // The failure code of what libarchive just refused.

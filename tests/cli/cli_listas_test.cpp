@@ -201,7 +201,8 @@ TEST(CliArchivos, UnSieteZipQueDeclaraMillonesDeMiembrosEstaDaniado) {
   for (const char* nombre :
        {"oom-5e8b4717c7425be7abc7c3c869ecc0b935eae32d", "7z-cien-millones-vacios",
         "7z-cien-millones-atributos", "7z-cien-millones-subflujos",
-        "timeout-bc94cb5488e64a5dbb355e30808c93f69d42757b"}) {
+        "timeout-bc94cb5488e64a5dbb355e30808c93f69d42757b",
+        "timeout-0d98261d07f2a5106d8d374c4fc6a50df98fa019"}) {
     const SalidaProceso r =
         Ejecutar(SAMPLES_DIR "/NODELIST.345", Datos("fuzz/regresion/archivo/") + nombre,
                  "2:5020/52.10", false);
