@@ -456,27 +456,18 @@ struct MiembroArchivo::Estado {
     return true;
   }
 
-  // kArchivoDaniado for a 7-Zip header libarchive should not be given; 0 leaves the verdict to
-  // it, as for a header past the file's end, one it cannot decrypt, or a failed read.
+  // The failure code of a 7-Zip header libarchive should not be given; 0 leaves the verdict to
+  // it, as for no header, one it cannot decrypt, or a failed read.
   std::int32_t RevisarSieteZip() const {
     struct stat datos {};
     if (inicio.size() < 32 || ::fstat(fd, &datos) != 0) return 0;
     const std::uint64_t desplazamiento = Le(inicio, 12, 8);
     const std::uint64_t largo = Le(inicio, 20, 8);
     const auto tamano = static_cast<std::uint64_t>(datos.st_size);
-    if (largo == 0 || desplazamiento > tamano - 32) return 0;
-    const std::uint64_t hay = tamano - 32 - desplazamiento;
-    if (largo > hay) {
-      // Cut short, it is truncated; but libarchive acts on what is there before it says so.
-      std::string parte(std::min(hay, kMaxCabecera7z), '\0');
-      if (parte.empty() || !LeerEn(32 + desplazamiento, parte)) return 0;
-      Lector7z lector(parte);
-      if (parte[0] != static_cast<char>(k7zCabeceraCodificada))
-        return JuzgarCabecera(lector) == Juicio::kExcesiva ? kArchivoDaniado : 0;
-      lector.Byte();
-      Flujos7z flujos;
-      return !LeerFlujos(lector, flujos) && flujos.excesivo ? kArchivoDaniado : 0;
-    }
+    if (largo == 0) return 0;
+    if (desplazamiento > tamano - 32) return kArchivoTruncado;
+    // libarchive would read on to the file's end, acting on what is there, and then say so.
+    if (largo > tamano - 32 - desplazamiento) return kArchivoTruncado;
     if (largo > kMaxCabecera7z) return kArchivoDaniado;
     std::string cabecera(largo, '\0');
     if (!LeerEn(32 + desplazamiento, cabecera)) return 0;
