@@ -97,6 +97,8 @@ TEST_P(FormatoTest, LaBusquedaHallaElUltimoPunto) {
 INSTANTIATE_TEST_SUITE_P(Casos, FormatoTest,
                          testing::Values(CasoFormato{"Zip", "pnt5020-113.zip", "PNT5020.113"},
                                          CasoFormato{"SieteZip", "pnt5020-113.7z", "PNT5020.113"},
+                                         CasoFormato{"SieteZipConCabeceraLzma",
+                                                     "pnt5020-113-lzma.7z", "PNT5020.113"},
                                          CasoFormato{"Rar", "pnt5020-113.rar", "PNT5020.113"},
                                          CasoFormato{"Lha", "pnt5020-113.lzh", "PNT5020.113"},
                                          CasoFormato{"Gzip", "pnt5020-113.gz", ""},
@@ -202,6 +204,10 @@ std::string ConByteCambiado(const std::string& archivo, std::size_t posicion) {
   return bytes;
 }
 
+std::string Hallazgo(const std::string& nombre) {
+  return LeerArchivo(Datos("fuzz/regresion/archivo/" + nombre));
+}
+
 class ArchivoRotoTest : public testing::TestWithParam<CasoRoto> {};
 
 TEST_P(ArchivoRotoTest, FallaConSuMensajeYNoDejaNadaAbierto) {
@@ -228,6 +234,17 @@ INSTANTIATE_TEST_SUITE_P(
                  "Archive is damaged"},
         CasoRoto{"LhaConCrcMalo", ConByteCambiado("pnt5020-113.lzh", 4000), 121,
                  "Archive is damaged"},
+        CasoRoto{"SieteZipConCabeceraCambiada", ConByteCambiado("pnt5020-113.7z", 4040), 121,
+                 "Archive is damaged"},
+        // A header that declares more members than a list archive holds, and the most it may.
+        CasoRoto{"SieteZip65537Miembros", Hallazgo("7z-65537-vacios"), 121, "Archive is damaged"},
+        CasoRoto{"SieteZip65536CarpetasVacias", Hallazgo("7z-65536-vacios"), 123,
+                 "Archive holds no list"},
+        // Ten folders under a header packed as 7-Zip never packs one, then under an encrypted one.
+        CasoRoto{"SieteZipConCabeceraDeflate", Hallazgo("7z-cabecera-deflate"), 121,
+                 "Archive is damaged"},
+        CasoRoto{"SieteZipConCabeceraCifrada", Hallazgo("7z-cabecera-cifrada"), 122,
+                 "Archive member is encrypted"},
         CasoRoto{"ZipCifrado", LeerArchivo(Datos("listas/cifrado.zip")), 122,
                  "Archive member is encrypted"},
         CasoRoto{"SoloCarpetaYVacio", LeerArchivo(Datos("listas/sin-lista.zip")), 123,
