@@ -6,13 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "tests/cli/proceso.h"
+#include "tests/comun/archivos.h"
 
 namespace {
 
@@ -63,8 +62,7 @@ TEST(CliDiffsTest, UnDiffAlteradoSeDiceUnaVezYLaBusquedaSaleCon0) {
   CarpetaTemporal carpeta;
   std::filesystem::create_directory(carpeta.Ruta("fido\xE9"));
   std::filesystem::copy_file(kDatos + "nodelist.362.bz2", carpeta.Ruta("fido\xE9/NODELIST.362"));
-  std::ifstream archivo(kDatos + "NODEDIFF.003", std::ios::binary);
-  std::string alterado{std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
+  std::string alterado = LeerArchivo(kDatos + "NODEDIFF.003");
   alterado.replace(alterado.find("InterMail_Help"), 14, "InterMail_Hlep");
   carpeta.Escribir("fido\xE9/NODEDIFF.003", alterado);
   const std::string puntos = carpeta.Escribir("POINTS", kPuntos);

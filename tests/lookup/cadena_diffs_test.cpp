@@ -5,17 +5,10 @@
 
 #include "lookup/cadena_diffs.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,7 +16,9 @@
 #include <gtest/gtest.h>
 
 #include "lookup/busqueda.h"
+#include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/proceso.h"
 #include "tests/lookup/diffs_prueba.h"
 
 namespace {
@@ -157,8 +152,7 @@ TEST_F(CadenaTest, LaCadenaGuardadaSigueALosArchivos) {
   EXPECT_EQ(Buscar().nodo.sysop, "Sysop 2");
   // The same size, a later time: another diff.
   carpeta.Escribir("NODEDIFF.002", DiffEntre(Semana(1), Semana(3)));
-  const timespec luego[2] = {{std::time(nullptr) + 60, 0}, {std::time(nullptr) + 60, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, diff.c_str(), luego, 0), 0);
+  Fechar(diff, std::time(nullptr) + 60);
   EXPECT_EQ(Buscar().nodo.sysop, "Sysop 3");
   // A new diff that goes on from it counts at once.
   Diff("NODEDIFF.004", 3, 4);
@@ -167,10 +161,10 @@ TEST_F(CadenaTest, LaCadenaGuardadaSigueALosArchivos) {
   EXPECT_EQ(Buscar().archivo, lista);
   // A diff its writer holds locked is said, and the chain made without it is not kept.
   const std::string bloqueado = Diff("NODEDIFF.003", 1, 2);
-  const int escritor = ::open(bloqueado.c_str(), O_RDWR | O_CLOEXEC);
-  ASSERT_EQ(::flock(escritor, LOCK_EX), 0);
-  const Respuesta r = Buscar();
-  ::close(escritor);
+  const Respuesta r = [&] {
+    const BloqueoExclusivo escritor(bloqueado);
+    return Buscar();
+  }();
   EXPECT_EQ(r.archivo, lista);
   EXPECT_EQ(r.avisos, (std::vector<AvisoDiff>{{bloqueado, "no se puede leer: I/O error 32"}}));
   EXPECT_EQ(Buscar().nodo.sysop, "Sysop 2");
@@ -233,8 +227,7 @@ TEST_F(ParRealTest, RespondeComoLaListaDeLaSemanaSiguiente) {
 }
 
 TEST_F(ParRealTest, UnArchivoDanadoNoSeAplicaYSeDice) {
-  std::ifstream archivo(kDatos + "NODEDIFF.Z03", std::ios::binary);
-  std::string zip{std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
+  std::string zip = LeerArchivo(kDatos + "NODEDIFF.Z03");
   for (std::size_t i = zip.size() / 2; i < zip.size() / 2 + 64; ++i)
     zip[i] = static_cast<char>(zip[i] ^ 0x5A);
   const std::string diff = carpeta.Escribir("NODEDIFF.Z03", zip);
