@@ -17,7 +17,7 @@
 
 #include "bench/listas_generadas.h"
 #include "bench/medidas.h"
-#include "lookup/busqueda.h"
+#include "lookup/entries/busqueda.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 
 #include "bench/listas_generadas.h"
 #include "bench/medidas.h"
-#include "lookup/busqueda.h"
+#include "lookup/entries/busqueda.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
 #include "ui/unit1.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "lookup/crc16.h"
-#include "lookup/lector_lista.h"
+#include "lookup/lists/crc16.h"
+#include "lookup/lists/lector_lista.h"
 
 namespace {
 

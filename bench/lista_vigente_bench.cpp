@@ -18,8 +18,8 @@
 #include "bench/empaquetar.h"
 #include "bench/listas_generadas.h"
 #include "bench/medidas.h"
-#include "lookup/busqueda.h"
-#include "lookup/lista_vigente.h"
+#include "lookup/entries/busqueda.h"
+#include "lookup/lists/lista_vigente.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 
 #include "bench/empaquetar.h"
 #include "bench/medidas.h"
-#include "lookup/coincidencias.h"
+#include "lookup/entries/por_nombre.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
 #include "tests/comun/carpeta_temporal.h"

@@ -7,12 +7,13 @@
 
 #include "cli/opciones.h"
 #include "cli/salida.h"
-#include "lookup/consulta.h"
-#include "lookup/entrada_visible.h"
-#include "lookup/entradas.h"
-#include "lookup/internet.h"
-#include "lookup/listado.h"
-#include "lookup/texto.h"
+#include "lookup/entries/consulta_nombre.h"
+#include "lookup/entries/entrada_visible.h"
+#include "lookup/entries/recorrido.h"
+#include "lookup/entries/internet.h"
+#include "lookup/entries/busqueda_completa.h"
+#include "lookup/entries/por_nombre.h"
+#include "lookup/entries/texto.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "cli/buscar.h"
 #include "cli/opciones.h"
 #include "cli/salida.h"
-#include "lookup/busqueda.h"
-#include "lookup/lector_lista.h"
+#include "lookup/entries/busqueda.h"
+#include "lookup/lists/lector_lista.h"
 #include "settings/almacen_config.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "lookup/consulta.h"
+#include "lookup/entries/consulta_nombre.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
 

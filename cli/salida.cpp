@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "lookup/busqueda.h"
-#include "lookup/texto.h"
+#include "lookup/entries/busqueda.h"
+#include "lookup/entries/texto.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <iosfwd>
 #include <string_view>
 
-#include "lookup/busqueda.h"
+#include "lookup/entries/busqueda.h"
 
 struct ResultadoBusqueda;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "lookup/lector_lista.h"
+#include "lookup/lists/lector_lista.h"
 
 // Stops the run on a broken rule, after one line on stderr that says which: libFuzzer keeps the
 // input, and the regression runner fails with the same line.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz/modelo.h"
-#include "lookup/campos.h"
+#include "lookup/entries/campos.h"
 
 // A search input: the typed address before the first LF, the list bytes after it. Without an
 // LF the whole input is the address and the list is empty.

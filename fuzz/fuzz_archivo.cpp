@@ -11,9 +11,9 @@
 
 #include "fuzz/apoyo.h"
 #include "fuzz/modelo.h"
-#include "lookup/archivo.h"
-#include "lookup/lector_lista.h"
-#include "lookup/lista_vigente.h"
+#include "lookup/lists/archivo.h"
+#include "lookup/lists/lector_lista.h"
+#include "lookup/lists/lista_vigente.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "fuzz/apoyo.h"
 #include "fuzz/modelo.h"
-#include "lookup/pointlist.h"
+#include "lookup/entries/pointlist.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam) {
   const auto texto = Bytes(datos, tam);

@@ -7,7 +7,7 @@
 
 #include "fuzz/apoyo.h"
 #include "fuzz/modelo.h"
-#include "lookup/direccion.h"
+#include "lookup/entries/direccion.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "fuzz/apoyo.h"
 #include "fuzz/modelo.h"
-#include "lookup/archivo.h"
-#include "lookup/lector_lista.h"
+#include "lookup/lists/archivo.h"
+#include "lookup/lists/lector_lista.h"
 
 namespace {
 

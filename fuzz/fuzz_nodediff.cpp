@@ -12,8 +12,8 @@
 #include "fuzz/apoyo.h"
 #include "fuzz/modelo.h"
 #include "fuzz/modelo_diff.h"
-#include "lookup/lector_lista.h"
-#include "lookup/nodediff.h"
+#include "lookup/lists/lector_lista.h"
+#include "lookup/lists/nodediff.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/direccion.h"
-#include "lookup/nodelist.h"
-#include "lookup/pointlist.h"
+#include "lookup/entries/direccion.h"
+#include "lookup/entries/nodelist.h"
+#include "lookup/entries/pointlist.h"
 
 namespace modelo {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "lookup/coincidencias.h"
+#include "lookup/entries/por_nombre.h"
 
 // Rows the popup shows at most; a last row tells how many more matched.
 inline constexpr std::size_t kFilasPopup = 50;

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <string_view>
 
-#include "lookup/lista_vigente.h"
+#include "lookup/lists/lista_vigente.h"
 
 namespace {
 

@@ -25,8 +25,8 @@
 #include <string_view>
 #include <utility>
 
-#include "lookup/entrada_visible.h"
-#include "lookup/texto.h"
+#include "lookup/entries/entrada_visible.h"
+#include "lookup/entries/texto.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
 #include "ui/boton_glifo.h"

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "lookup/busqueda.h"
-#include "lookup/listado.h"
+#include "lookup/entries/busqueda.h"
+#include "lookup/entries/busqueda_completa.h"
 
 class AlmacenConfig;
 class BuscadorNombres;

@@ -20,7 +20,7 @@
 #include <stdexcept>
 
 #include "app/reglas.h"
-#include "lookup/lector_lista.h"
+#include "lookup/lists/lector_lista.h"
 #include "settings/almacen_config.h"
 #include "tests/comun/ventana_modal.h"
 #include "ui/unit1.h"

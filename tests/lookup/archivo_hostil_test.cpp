@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "lookup/busqueda.h"
-#include "lookup/lector_lista.h"
-#include "lookup/lista_vigente.h"
+#include "lookup/entries/busqueda.h"
+#include "lookup/lists/lector_lista.h"
+#include "lookup/lists/lista_vigente.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/fallos_sistema.h"

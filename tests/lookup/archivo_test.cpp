@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lists read straight from the archives they travel in (tests/data/listas, see SOURCES.txt).
 
-#include "lookup/archivo.h"
+#include "lookup/lists/archivo.h"
 
 #include <filesystem>
 #include <string>
@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include "lookup/busqueda.h"
-#include "lookup/lector_lista.h"
-#include "lookup/lista_vigente.h"
+#include "lookup/entries/busqueda.h"
+#include "lookup/lists/lector_lista.h"
+#include "lookup/lists/lista_vigente.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/casos.h"
 #include "tests/lookup/error_de.h"

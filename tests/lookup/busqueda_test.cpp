@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/busqueda.h"
+#include "lookup/entries/busqueda.h"
 
 #include <cstring>
 #include <string>
@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "lookup/lector_lista.h"
+#include "lookup/lists/lector_lista.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/proceso.h"

@@ -3,7 +3,7 @@
 // refused and said, which are left alone, the kept chain, and the real weekly pair
 // (tests/data/nodediff, see SOURCES.txt there).
 
-#include "lookup/cadena_diffs.h"
+#include "lookup/lists/cadena_diffs.h"
 
 #include <algorithm>
 #include <ctime>
@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "lookup/busqueda.h"
+#include "lookup/entries/busqueda.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/proceso.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The name search's comparison: letter case, "_" as a blank, decoding, which fields count.
 
-#include "lookup/consulta.h"
+#include "lookup/entries/consulta_nombre.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/direccion.h"
+#include "lookup/entries/direccion.h"
 
 #include <gtest/gtest.h>
 

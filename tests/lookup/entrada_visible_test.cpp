@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole entry of a search as the window shows it.
 
-#include "lookup/entrada_visible.h"
+#include "lookup/entries/entrada_visible.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "lookup/listado.h"
+#include "lookup/entries/busqueda_completa.h"
 #include "tests/comun/carpeta_temporal.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Walking every entry of a list with its address, and reading whole entries.
 
-#include "lookup/entradas.h"
+#include "lookup/entries/recorrido.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "lookup/listado.h"
-#include "lookup/nodelist.h"
-#include "lookup/pointlist.h"
+#include "lookup/entries/busqueda_completa.h"
+#include "lookup/entries/nodelist.h"
+#include "lookup/entries/pointlist.h"
 #include "tests/lookup/lista_prueba.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "lookup/busqueda.h"
-#include "lookup/lector_lista.h"
+#include "lookup/entries/busqueda.h"
+#include "lookup/lists/lector_lista.h"
 
 // The code and message of the ErrorEntradaSalida that `accion` raises; a test failure if none.
 template <typename F>

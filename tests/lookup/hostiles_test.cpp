@@ -15,9 +15,9 @@
 
 #include <gtest/gtest.h>
 
-#include "lookup/busqueda.h"
-#include "lookup/campos.h"
-#include "lookup/lector_lista.h"
+#include "lookup/entries/busqueda.h"
+#include "lookup/entries/campos.h"
+#include "lookup/lists/lector_lista.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/fallos_sistema.h"

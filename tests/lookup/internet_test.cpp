@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Internet endpoints from the flags of a nodelist entry (FTS-5001).
 
-#include "lookup/internet.h"
+#include "lookup/entries/internet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/lector_lista.h"
+#include "lookup/lists/lector_lista.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

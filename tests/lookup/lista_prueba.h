@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/lector_lista.h"
-#include "lookup/nodelist.h"
-#include "lookup/pointlist.h"
+#include "lookup/lists/lector_lista.h"
+#include "lookup/entries/nodelist.h"
+#include "lookup/entries/pointlist.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/lista_vigente.h"
+#include "lookup/lists/lista_vigente.h"
 
 #include <sys/stat.h>
 
@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "lookup/busqueda.h"
-#include "lookup/lector_lista.h"
+#include "lookup/entries/busqueda.h"
+#include "lookup/lists/lector_lista.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/casos.h"

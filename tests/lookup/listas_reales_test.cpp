@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "lookup/busqueda.h"
-#include "lookup/lector_lista.h"
-#include "lookup/nodelist.h"
-#include "lookup/pointlist.h"
+#include "lookup/entries/busqueda.h"
+#include "lookup/lists/lector_lista.h"
+#include "lookup/entries/nodelist.h"
+#include "lookup/entries/pointlist.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/casos.h"
 #include "tests/lookup/lista_prueba.h"

@@ -2,7 +2,7 @@
 // One diff applied to one list: the commands, their refusals, the CRC, the real weekly pair
 // (tests/data/nodediff, see SOURCES.txt there).
 
-#include "lookup/nodediff.h"
+#include "lookup/lists/nodediff.h"
 
 #include <memory>
 #include <optional>
@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "lookup/crc16.h"
-#include "lookup/lector_lista.h"
+#include "lookup/lists/crc16.h"
+#include "lookup/lists/lector_lista.h"
 #include "tests/lookup/diffs_prueba.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/nodelist.h"
+#include "lookup/entries/nodelist.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/pointlist.h"
+#include "lookup/entries/pointlist.h"
 
 #include <climits>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/texto.h"
+#include "lookup/entries/texto.h"
 
 #include <gtest/gtest.h>
 

@@ -15,7 +15,7 @@
 #include <memory>
 #include <optional>
 
-#include "lookup/lector_lista.h"
+#include "lookup/lists/lector_lista.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
 #include "tests/comun/carpeta_temporal.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/lector_lista.h"
+#include "lookup/lists/lector_lista.h"
 
-#include "lookup/archivo.h"
+#include "lookup/lists/archivo.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -18,16 +18,11 @@
 #include <cstring>
 #include <ctime>
 
-thread_local std::int32_t resultadoES = 0;
-
 namespace {
 
 constexpr unsigned char kCR = 0x0D;
 constexpr unsigned char kLF = 0x0A;
 constexpr unsigned char kFinDatos = 0x1A;
-
-// errno values that have no code of their own are shifted out of the range of the table
-constexpr std::int32_t kBaseErrno = 1000;
 
 // The first CR, LF or 0x1A in [p, fin), or fin. Scanning is most of the reader's own work, so
 // sixteen bytes are tested at a time where the processor can.
@@ -61,70 +56,6 @@ bool FechaDeDosValida(std::time_t momento) {
   if (localtime_r(&momento, &local) == nullptr) return false;
   const int anio = local.tm_year + 1900;
   return anio >= 1980 && anio <= 2107;
-}
-
-ErrorEntradaSalida::ErrorEntradaSalida(std::int32_t codigo, const std::string& mensaje)
-    : std::runtime_error(mensaje), codigo_(codigo) {}
-
-std::string MensajeError(std::int32_t codigo) {
-  switch (codigo) {
-    case 2:
-      return "File not found";
-    case 3:
-      return "Invalid filename";
-    case 4:
-      return "Too many open files";
-    case 5:
-      return "File access denied";
-    case 100:
-      return "Read beyond end of file";
-    case 101:
-      return "Disk full";
-    case 106:
-      return "Invalid numeric input";
-    case kArchivoTruncado:
-      return "Archive is truncated";
-    case kArchivoDaniado:
-      return "Archive is damaged";
-    case kMiembroCifrado:
-      return "Archive member is encrypted";
-    case kArchivoSinLista:
-      return "Archive holds no list";
-    case kEmpaqueArc:
-      return "ARC archives are not supported";
-    case kEmpaqueArj:
-      return "ARJ archives are not supported";
-    default:
-      return "I/O error " + std::to_string(codigo);
-  }
-}
-
-std::int32_t CodigoDeErrno(int numero) noexcept {
-  switch (numero) {
-    case ENOENT:
-      return 2;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case ELOOP:
-      return 3;
-    case EMFILE:
-    case ENFILE:
-      return 4;
-    case EACCES:
-    case EPERM:
-      return 5;
-    case EWOULDBLOCK:
-      return kArchivoBloqueado;
-    default:
-      return kBaseErrno + numero;
-  }
-}
-
-void ComprobarES() {
-  if (resultadoES == 0) return;
-  const std::int32_t codigo = resultadoES;
-  resultadoES = 0;
-  throw ErrorEntradaSalida(codigo, MensajeError(codigo));
 }
 
 bool ExisteArchivo(const std::string& ruta) {

@@ -1,9 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/coincidencias.h"
+#include "lookup/entries/por_nombre.h"
 
-#include "lookup/consulta.h"
-#include "lookup/entradas.h"
-#include "lookup/listado.h"
+#include "lookup/entries/consulta_nombre.h"
+#include "lookup/entries/recorrido.h"
+#include "lookup/lists/lector_lista.h"
+
+namespace {
+
+// A name search reads every byte of both lists, so it reads them in large blocks.
+constexpr std::size_t kBloqueRecorrido = 64 * 1024;
+
+}  // namespace
+
+bool BuscarPorNombre(const std::string& rutaNodelist, const std::string& rutaPointlist,
+                     ConsultaNombre& consulta, const Informar& informar,
+                     const AlEncontrarNodo& alNodo, const AlEncontrarPunto& alPunto,
+                     const Avisar& avisar) {
+  const auto listas = ElegirListasLeibles(rutaNodelist, rutaPointlist, informar, avisar);
+  if (!listas) return false;
+  LectoresAbiertos lectores(*listas, kBloqueRecorrido);
+
+  RecorrerNodelist(lectores.nodos, [&](const PosicionNodo& posicion, std::string_view linea) {
+    if (consulta.Coincide(linea)) alNodo(DireccionNodo(posicion), linea, posicion.inicioCampos);
+  });
+  CerrarLector(lectores.nodos);
+  RecorrerPointlist(lectores.puntos, [&](const PosicionPunto& posicion, std::string_view linea) {
+    if (consulta.Coincide(linea)) alPunto(DireccionPunto(posicion), linea);
+  });
+  CerrarLector(lectores.puntos);
+  return true;
+}
 
 Coincidencias BuscarCoincidencias(const std::string& rutaNodelist, const std::string& rutaPointlist,
                                   std::string_view texto, std::size_t maximo,

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/entradas.h"
+#include "lookup/entries/recorrido.h"
 
-#include "lookup/campos.h"
-#include "lookup/lector_lista.h"
-#include "lookup/pointlist.h"
+#include "lookup/entries/campos.h"
+#include "lookup/lists/lector_lista.h"
+#include "lookup/entries/pointlist.h"
 
 namespace {
 

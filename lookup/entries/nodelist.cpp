@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/nodelist.h"
+#include "lookup/entries/nodelist.h"
 
 #include <array>
 
-#include "lookup/campos.h"
-#include "lookup/direccion.h"
-#include "lookup/lector_lista.h"
+#include "lookup/entries/campos.h"
+#include "lookup/entries/direccion.h"
+#include "lookup/lists/lector_lista.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/entrada_visible.h"
+#include "lookup/entries/entrada_visible.h"
 
 #include <array>
 
-#include "lookup/direccion.h"
-#include "lookup/listado.h"
-#include "lookup/texto.h"
+#include "lookup/entries/direccion.h"
+#include "lookup/entries/busqueda_completa.h"
+#include "lookup/entries/texto.h"
 
 namespace {
 

@@ -6,14 +6,6 @@
 #include <string>
 #include <string_view>
 
-// Reader codes of the archives lists travel in, beside the platform's.
-inline constexpr std::int32_t kArchivoTruncado = 120;
-inline constexpr std::int32_t kArchivoDaniado = 121;
-inline constexpr std::int32_t kMiembroCifrado = 122;
-inline constexpr std::int32_t kArchivoSinLista = 123;
-inline constexpr std::int32_t kEmpaqueArc = 124;
-inline constexpr std::int32_t kEmpaqueArj = 125;
-
 // The packers FidoNet lists are distributed with, told apart by their first bytes.
 enum class Empaque { kNinguno, kZip, kSieteZip, kRar, kLha, kGzip, kBzip2, kArc, kArj };
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/plegado.h"
+#include "lookup/entries/plegado.h"
 
 #include <locale.h>
 #include <wctype.h>

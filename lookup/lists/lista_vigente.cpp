@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/lista_vigente.h"
+#include "lookup/lists/lista_vigente.h"
 
 #include <dirent.h>
 #include <fnmatch.h>
@@ -16,8 +16,8 @@
 #include <tuple>
 #include <vector>
 
-#include "lookup/archivo.h"
-#include "lookup/lector_lista.h"
+#include "lookup/lists/archivo.h"
+#include "lookup/lists/lector_lista.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/crc16.h"
+#include "lookup/lists/crc16.h"
 
 #include <array>
 #include <cstddef>

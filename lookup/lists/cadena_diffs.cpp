@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/cadena_diffs.h"
+#include "lookup/lists/cadena_diffs.h"
 
 #include <sys/stat.h>
 
@@ -9,9 +9,9 @@
 #include <optional>
 #include <tuple>
 
-#include "lookup/archivo.h"
-#include "lookup/lector_lista.h"
-#include "lookup/nodediff.h"
+#include "lookup/lists/archivo.h"
+#include "lookup/lists/lector_lista.h"
+#include "lookup/lists/nodediff.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/consulta.h"
+#include "lookup/entries/consulta_nombre.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -8,9 +8,9 @@
 #include <bit>
 #include <cstring>
 
-#include "lookup/campos.h"
-#include "lookup/plegado.h"
-#include "lookup/texto.h"
+#include "lookup/entries/campos.h"
+#include "lookup/entries/plegado.h"
+#include "lookup/entries/texto.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/internet.h"
+#include "lookup/entries/internet.h"
 
 #include <array>
 #include <optional>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/direccion.h"
+#include "lookup/entries/direccion.h"
 
 PartesDireccion SepararDireccion(std::string_view direccion) {
   if (direccion.empty()) direccion = " ";

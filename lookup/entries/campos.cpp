@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/campos.h"
+#include "lookup/entries/campos.h"
 
 #include <algorithm>
 

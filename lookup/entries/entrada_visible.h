@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/entradas.h"
-#include "lookup/internet.h"
+#include "lookup/entries/recorrido.h"
+#include "lookup/entries/internet.h"
 
 struct ResultadoCompleto;
 

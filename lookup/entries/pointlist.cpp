@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/pointlist.h"
+#include "lookup/entries/pointlist.h"
 
 #include <array>
 
-#include "lookup/campos.h"
-#include "lookup/lector_lista.h"
+#include "lookup/entries/campos.h"
+#include "lookup/lists/lector_lista.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/nodediff.h"
+#include "lookup/lists/nodediff.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
-#include "lookup/crc16.h"
-#include "lookup/lector_lista.h"
+#include "lookup/lists/crc16.h"
+#include "lookup/lists/lector_lista.h"
 
 namespace {
 
