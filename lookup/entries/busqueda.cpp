@@ -15,10 +15,17 @@ ResultadoBusqueda EjecutarBusqueda(const std::string& rutaNodelist,
   const PartesDireccion partes = SepararDireccion(direccion);
   ResultadoBusqueda resultado;
   resultado.ejecutada = true;
-  resultado.nodo = BuscarNodo(lectores.nodos, partes.parteNodo);
+  std::string linea;
+  if (const auto inicio = BuscarLineaNodo(lectores.nodos, partes.parteNodo, linea)) {
+    resultado.nodo = LeerDatosNodo(linea, *inicio);
+    resultado.nodoEncontrado = true;
+  }
   resultado.archivos.nodelist = lectores.nodos.Nombre();
   CerrarLector(lectores.nodos);
-  resultado.punto = BuscarPunto(lectores.puntos, partes.parteNodo, partes.partePunto);
+  if (BuscarLineaPunto(lectores.puntos, partes.parteNodo, partes.partePunto, linea)) {
+    resultado.punto = LeerDatosPunto(linea);
+    resultado.puntoEncontrado = true;
+  }
   resultado.archivos.pointlist = lectores.puntos.Nombre();
   CerrarLector(lectores.puntos);
   return resultado;

@@ -21,6 +21,9 @@ struct ResultadoBusqueda {
   DatosNodo nodo;
   DatosPunto punto;
   ArchivosLeidos archivos;
+  // Whether each list holds the entry: an entry's field may itself read "?".
+  bool nodoEncontrado = false;
+  bool puntoEncontrado = false;
 };
 
 // One whole search. Each list path is first turned into what to read (ElegirListasLeibles).

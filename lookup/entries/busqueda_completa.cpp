@@ -37,12 +37,16 @@ ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
   ResultadoCompleto resultado;
   resultado.ejecutada = true;
   std::string linea;
-  if (const auto inicio = BuscarLineaNodo(lectores.nodos, partes.parteNodo, linea))
+  if (const auto inicio = BuscarLineaNodo(lectores.nodos, partes.parteNodo, linea)) {
     resultado.nodo = LeerEntradaNodo(linea, *inicio);
+    resultado.nodoEncontrado = true;
+  }
   resultado.archivos.nodelist = lectores.nodos.Nombre();
   CerrarLector(lectores.nodos);
-  if (BuscarLineaPunto(lectores.puntos, partes.parteNodo, partes.partePunto, linea))
+  if (BuscarLineaPunto(lectores.puntos, partes.parteNodo, partes.partePunto, linea)) {
     resultado.punto = LeerEntradaPunto(linea);
+    resultado.puntoEncontrado = true;
+  }
   resultado.archivos.pointlist = lectores.puntos.Nombre();
   CerrarLector(lectores.puntos);
   resultado.fechas = {FechaDeLista(listas->nodelist), FechaDeLista(listas->pointlist)};

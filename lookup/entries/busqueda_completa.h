@@ -21,6 +21,8 @@ struct ResultadoCompleto {
   EntradaPunto punto;
   ArchivosLeidos archivos;
   FechasListas fechas;
+  bool nodoEncontrado = false;
+  bool puntoEncontrado = false;
 };
 
 // EjecutarBusqueda with every field of both entries it finds, and the dates of both lists.

@@ -33,6 +33,8 @@ std::size_t InicioCampos(std::string_view linea, std::string_view numero) {
   return Clave(linea).size() + 1 + numero.size() + 1;
 }
 
+}  // namespace
+
 DatosNodo LeerDatosNodo(std::string_view linea, std::size_t pos) {
   DatosNodo datos;
   datos.bbs = CortarCampo(linea, pos);
@@ -40,8 +42,6 @@ DatosNodo LeerDatosNodo(std::string_view linea, std::size_t pos) {
   datos.sysop = CortarCampo(linea, pos);
   return datos;
 }
-
-}  // namespace
 
 std::optional<std::size_t> BuscarLineaNodo(LectorLista& lector, std::string_view parteNodo,
                                            std::string& linea) {

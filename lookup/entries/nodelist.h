@@ -22,5 +22,8 @@ struct DatosNodo {
                                                          std::string_view parteNodo,
                                                          std::string& linea);
 
+// The three fields of a node entry line whose fields (system name onwards) start at `pos`.
+[[nodiscard]] DatosNodo LeerDatosNodo(std::string_view linea, std::size_t pos);
+
 // Finds zone:net/node in an open nodelist reader.
 [[nodiscard]] DatosNodo BuscarNodo(LectorLista& lector, std::string_view parteNodo);

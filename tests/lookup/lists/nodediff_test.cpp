@@ -14,7 +14,7 @@
 
 #include "lookup/lists/crc16.h"
 #include "lookup/lists/lector_lista.h"
-#include "tests/lookup/diffs_prueba.h"
+#include "tests/lookup/lists/diffs_prueba.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/proceso.h"
-#include "tests/lookup/diffs_prueba.h"
+#include "tests/lookup/lists/diffs_prueba.h"
 
 namespace {
 
