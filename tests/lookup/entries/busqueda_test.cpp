@@ -12,8 +12,8 @@
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/proceso.h"
-#include "tests/lookup/error_de.h"
-#include "tests/lookup/listas_minimas.h"
+#include "tests/lookup/entries/error_de.h"
+#include "tests/lookup/lists/listas_minimas.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/fallos_sistema.h"
 #include "tests/comun/proceso.h"
-#include "tests/lookup/listas_minimas.h"
+#include "tests/lookup/lists/listas_minimas.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "lookup/entries/pointlist.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/casos.h"
-#include "tests/lookup/lista_prueba.h"
+#include "tests/lookup/entries/lista_prueba.h"
 
 namespace {
 

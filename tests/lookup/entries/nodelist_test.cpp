@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/lookup/lista_prueba.h"
+#include "tests/lookup/entries/lista_prueba.h"
 
 namespace {
 

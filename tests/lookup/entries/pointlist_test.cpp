@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/comun/casos.h"
-#include "tests/lookup/lista_prueba.h"
+#include "tests/lookup/entries/lista_prueba.h"
 
 namespace {
 

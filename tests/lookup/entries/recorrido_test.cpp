@@ -13,7 +13,7 @@
 #include "lookup/entries/busqueda_completa.h"
 #include "lookup/entries/nodelist.h"
 #include "lookup/entries/pointlist.h"
-#include "tests/lookup/lista_prueba.h"
+#include "tests/lookup/entries/lista_prueba.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/lookup/lista_prueba.h"
+#include "tests/lookup/lists/lista_prueba.h"
 
 namespace {
 

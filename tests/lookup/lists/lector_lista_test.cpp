@@ -17,8 +17,8 @@
 #include "tests/comun/archivos.h"
 #include "tests/comun/casos.h"
 #include "tests/comun/proceso.h"
-#include "tests/lookup/error_de.h"
-#include "tests/lookup/lista_prueba.h"
+#include "tests/lookup/lists/error_de.h"
+#include "tests/lookup/lists/lista_prueba.h"
 
 using namespace std::string_literals;
 

@@ -10,14 +10,13 @@
 
 #include <gtest/gtest.h>
 
-#include "lookup/entries/busqueda.h"
 #include "lookup/lists/lector_lista.h"
 #include "lookup/lists/lista_vigente.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/fallos_sistema.h"
-#include "tests/lookup/error_de.h"
-#include "tests/lookup/listas_minimas.h"
+#include "tests/lookup/lists/error_de.h"
+#include "tests/lookup/lists/lista_vigente_prueba.h"
 
 namespace {
 
@@ -28,13 +27,6 @@ using fallos::Llamada;
 
 constexpr std::time_t k2020 = 1590000000;  // May 2020
 constexpr std::time_t k2021 = 1622000000;  // May 2021
-
-class ListaVigenteFallosTest : public testing::Test {
- protected:
-  void TearDown() override { resultadoES = 0; }
-
-  CarpetaTemporal carpeta;
-};
 
 TEST_F(ListaVigenteFallosTest, UnaPrimeraLineaSinFinSeLeeSoloAlPrincipio) {
   const std::string enorme =
@@ -68,20 +60,6 @@ TEST_F(ListaVigenteFallosTest, UnCandidatoIlegibleCuentaPorSuFechaDeArchivo) {
   resultadoES = 5;
   EXPECT_EQ(ListaVigente(carpeta.Ruta("NODELIST")), ilegible);
   EXPECT_EQ(resultadoES, 5);
-}
-
-TEST_F(ListaVigenteFallosTest, LaElegidaDesapareceAntesDeAbrirla) {
-  const std::string vieja = carpeta.Escribir("NODELIST.362", ";A Friday, December 27, 1996\r\n");
-  const std::string nueva =
-      carpeta.Escribir("NODELIST.003", ";A Friday, January 3, 1997\r\n" + std::string(kNodos));
-  const std::string puntos = carpeta.Escribir("POINTS.345", kPuntos);
-  // The first open reads its date; the second is the search's own.
-  const Antes borrar(Llamada::Abrir, nueva, 2, [&] { std::remove(nueva.c_str()); });
-  EXPECT_EQ(
-      ErrorDe([&] { (void)BuscarSinAvisos(carpeta.Ruta("NODELIST"), puntos, "2:5020/52.10"); }),
-      std::make_pair(2, std::string("File not found")));
-  EXPECT_EQ(DescriptoresAbiertos(puntos) + DescriptoresAbiertos(vieja), 0);
-  EXPECT_EQ(resultadoES, 0);
 }
 
 }  // namespace

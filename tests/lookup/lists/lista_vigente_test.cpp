@@ -13,12 +13,12 @@
 
 #include <gtest/gtest.h>
 
-#include "lookup/entries/busqueda.h"
 #include "lookup/lists/lector_lista.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/casos.h"
-#include "tests/lookup/listas_minimas.h"
+#include "tests/lookup/lists/lista_vigente_prueba.h"
+#include "tests/lookup/lists/listas_minimas.h"
 
 namespace {
 
@@ -95,23 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
     casos::PorNombre());
 
 // --- Choosing among the files of a folder -----------------------------------------------------
-
-const std::string kSemana362 = LeerArchivo(TEST_DATA_DIR "/listas/nodelist.362");
-const std::string kSemana003 = LeerArchivo(TEST_DATA_DIR "/listas/nodelist.003");
-
-class ListaVigenteTest : public testing::Test {
- protected:
-  // Two weeks across the year's end; the newer list was copied last year, so it is older on disk.
-  void SemanasDeFinDeAnio() {
-    Fechar(carpeta.Escribir("NODELIST.362", kSemana362), 2021, 6, 1);
-    Fechar(carpeta.Escribir("NODELIST.003", kSemana003), 2020, 6, 1);
-  }
-  std::string Nombre(const std::string& ruta) const {
-    return ruta.empty() ? "" : fs::path(ruta).filename().string();
-  }
-
-  CarpetaTemporal carpeta;
-};
 
 TEST_F(ListaVigenteTest, LaCabeceraDecideElCambioDeAnio) {
   SemanasDeFinDeAnio();
@@ -198,31 +181,6 @@ TEST_F(ListaVigenteTest, UnaCarpetaDeDiezMilArchivos) {
   const auto inicio = std::chrono::steady_clock::now();
   EXPECT_EQ(Nombre(ListaVigente(carpeta.Ruta("NODELIST"))), "NODELIST.000");
   EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(10));
-}
-
-// --- Through the whole search -----------------------------------------------------------------
-
-TEST_F(ListaVigenteTest, LaBusquedaLeeLaListaElegidaYLaNombra) {
-  SemanasDeFinDeAnio();
-  const std::string puntos = carpeta.Escribir("POINTS.345", kPuntos);
-  std::vector<std::string> mensajes;
-  const auto informar = [&](const std::string& m) { mensajes.push_back(m); };
-  const auto r =
-      EjecutarBusqueda(carpeta.Ruta("nodelist"), carpeta.Ruta("POINTS"), "1:1/120", informar);
-  ASSERT_TRUE(r.ejecutada);
-  EXPECT_EQ(r.nodo.sysop, "Mark Lewis");  // 1:1/120 changed hands that week
-  EXPECT_EQ(r.archivos.nodelist, carpeta.Ruta("NODELIST.003"));
-  EXPECT_EQ(r.archivos.pointlist, puntos);
-
-  const auto literal = EjecutarBusqueda(carpeta.Ruta("NODELIST.362"), puntos, "1:1/120", informar);
-  EXPECT_EQ(literal.nodo.sysop, "Bruce Bodger");
-  EXPECT_EQ(literal.archivos.nodelist, carpeta.Ruta("NODELIST.362"));
-
-  EXPECT_FALSE(
-      EjecutarBusqueda(carpeta.Ruta("NODELIST.9*"), carpeta.Ruta("POINTS.9*"), "1:1/120", informar)
-          .ejecutada);
-  EXPECT_EQ(mensajes, (std::vector<std::string>{kFaltaNodelist, kFaltaPointlist}));
-  EXPECT_EQ(resultadoES, 0);
 }
 
 }  // namespace

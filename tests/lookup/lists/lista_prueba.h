@@ -1,25 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "lookup/lists/lector_lista.h"
-#include "lookup/entries/nodelist.h"
-#include "lookup/entries/pointlist.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
-
-// A failed comparison of found fields shows them.
-inline void PrintTo(const DatosNodo& d, std::ostream* os) {
-  *os << "{bbs \"" << d.bbs << "\", sysop \"" << d.sysop << "\", ciudad \"" << d.ciudad << "\"}";
-}
-inline void PrintTo(const DatosPunto& d, std::ostream* os) {
-  *os << "{nombre \"" << d.nombre << "\", nick \"" << d.nick << "\", ciudad \"" << d.ciudad
-      << "\", telefono \"" << d.telefono << "\"}";
-}
 
 // Joins lines with `fin` as line end, the way list files of each origin are written.
 inline std::string Unir(std::initializer_list<std::string_view> lineas, std::string_view fin) {

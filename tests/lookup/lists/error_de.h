@@ -3,12 +3,10 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <utility>
 
 #include <gtest/gtest.h>
 
-#include "lookup/entries/busqueda.h"
 #include "lookup/lists/lector_lista.h"
 
 // The code and message of the ErrorEntradaSalida that `accion` raises; a test failure if none.
@@ -21,11 +19,4 @@ std::pair<std::int32_t, std::string> ErrorDe(F&& accion) {
   }
   ADD_FAILURE() << "no ErrorEntradaSalida raised";
   return {0, ""};
-}
-
-// A whole search in which any message to the user fails the test.
-inline ResultadoBusqueda BuscarSinAvisos(const std::string& nodos, const std::string& puntos,
-                                         std::string_view direccion) {
-  return EjecutarBusqueda(nodos, puntos, direccion,
-                          [](const std::string& m) { ADD_FAILURE() << "unexpected: " << m; });
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// System calls that fail under the reader, one at a time, through the test-only interposer.
+// System calls that fail under a search, one at a time, through the test-only interposer.
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,8 +8,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -19,8 +21,10 @@
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/fallos_sistema.h"
-#include "tests/lookup/error_de.h"
-#include "tests/lookup/lista_prueba.h"
+#include "tests/lookup/entries/error_de.h"
+#include "tests/lookup/lists/fallos_prueba.h"
+#include "tests/lookup/lists/lista_vigente_prueba.h"
+#include "tests/lookup/lists/listas_minimas.h"
 
 namespace {
 
@@ -30,32 +34,8 @@ using fallos::Falla;
 using fallos::Inyeccion;
 using fallos::Llamada;
 
-// Both entries stand several 128-byte blocks into their files, so a read can fail half-way.
-std::string Nodelist() {
-  std::string texto =
-      "Zone,2,Europe,Brussels,Coord,32-1,9600\r\n"
-      "Host,5020,Moscow_Net,Moscow,Host_Sysop,7-095-1,9600\r\n";
-  // Named numbers: GCC 12 at -O3 warns falsely (-Wrestrict) on "literal" + std::string&&.
-  for (int n = 100; n < 140; ++n) {
-    const std::string numero = std::to_string(n);
-    texto += "," + numero + ",Station_" + numero + ",Moscow,Sysop,7-095,9600\r\n";
-  }
-  return texto + "Hub,52,Mister_Postman,Moscow,Volodya_Rusinov,7-095-745,9600\r\n\x1A";
-}
-
-std::string Pointlist() {
-  std::string texto = "Boss,2:5020/52\r\n";
-  for (int n = 1; n < 40; ++n) {
-    const std::string numero = std::to_string(n);
-    texto += "," + numero + ",Nick,Moscow,Someone_Else,-Unpublished-,9600\r\n";
-  }
-  return texto + ",40,Home,Moscow,Stas_O,7-095-40,9600\r\n\x1A";
-}
-
-class FallosTest : public ::testing::Test {
+class FallosTest : public ListasEnBloquesTest {
  protected:
-  void TearDown() override { resultadoES = 0; }
-
   ResultadoBusqueda Buscar() {
     return EjecutarBusqueda(nodelist, pointlist, "2:5020/52.40",
                             [this](const std::string& m) { mensajes.push_back(m); });
@@ -81,9 +61,6 @@ class FallosTest : public ::testing::Test {
     EXPECT_EQ(DescriptoresAbiertos(pointlist), 0);
   }
 
-  CarpetaTemporal carpeta;
-  const std::string nodelist = carpeta.Escribir("NODELIST.345", Nodelist());
-  const std::string pointlist = carpeta.Escribir("POINTS.345", Pointlist());
   std::vector<std::string> mensajes;
 };
 
@@ -185,37 +162,6 @@ TEST_F(FallosTest, UnBloqueoDeOtroProgramaDaError32) {
   EncuentraTodo();
 }
 
-// The reader itself: a failed read keeps its place, and the next read goes on from there.
-TEST_F(FallosTest, UnaLecturaFallidaDejaElLectorAbiertoDondeEstaba) {
-  const std::string ruta =
-      carpeta.Escribir("l", std::string(100, 'a') + "\r\n" + std::string(300, 'b') + "\r\nC\r\n");
-  LectorLista lector;
-  AbrirLista(lector, ruta);
-  EXPECT_EQ(lector.LeerLinea(), std::string(100, 'a'));
-  {
-    const Inyeccion inyeccion(Falla{Llamada::Leer, ruta, 2, 2, EIO});
-    for (int vez = 0; vez < 2; ++vez)
-      EXPECT_EQ(ErrorDe([&] { (void)lector.LeerLinea(); }).first, 1000 + EIO);
-    EXPECT_TRUE(lector.Abierto());
-    EXPECT_EQ(PosicionLeida(ruta), 256) << "a failed read moved the file";
-  }
-  // 26 + 128 bytes of the line came before the failure; the rest follows.
-  EXPECT_EQ(lector.LeerLinea(), std::string(300 - 26 - 128, 'b'));
-  EXPECT_EQ(lector.LeerLinea(), "C");
-  EXPECT_TRUE(lector.FinDeArchivo());
-  lector.Cerrar();
-  ComprobarES();
-}
-
-TEST_F(FallosTest, ElFinDeArchivoQueFallaDaFinYElError) {
-  LectorLista lector;
-  AbrirLista(lector, nodelist);
-  const Inyeccion inyeccion(Falla{Llamada::Leer, nodelist, 1, 1, EIO});
-  EXPECT_TRUE(lector.FinDeArchivo());
-  EXPECT_EQ(ErrorDe([] { ComprobarES(); }).first, 1000 + EIO);
-  EXPECT_FALSE(lector.FinDeArchivo()) << "the failure was not remembered as an end";
-}
-
 // What happens to the file while a search reads it.
 TEST_F(FallosTest, CambiadaPorUnFifoOUnDispositivoJustoAntesDeAbrir) {
   for (const std::string& destino : {"fifo"s, "/dev/zero"s, "carpeta"s}) {
@@ -254,6 +200,20 @@ TEST_F(FallosTest, ReemplazadaMientrasSeLeeSigueConLaQueAbrio) {
   EXPECT_EQ(Buscar().punto.nombre, "Stas O");
   EXPECT_EQ(DescriptoresAbiertos(pointlist), 0);
   EXPECT_EQ(Buscar().punto.nombre, "New Name") << "the next search opens the new file";
+}
+
+TEST_F(ListaVigenteFallosTest, LaElegidaDesapareceAntesDeAbrirla) {
+  const std::string vieja = carpeta.Escribir("NODELIST.362", ";A Friday, December 27, 1996\r\n");
+  const std::string nueva =
+      carpeta.Escribir("NODELIST.003", ";A Friday, January 3, 1997\r\n" + std::string(kNodos));
+  const std::string puntos = carpeta.Escribir("POINTS.345", kPuntos);
+  // The first open reads its date; the second is the search's own.
+  const Antes borrar(Llamada::Abrir, nueva, 2, [&] { std::remove(nueva.c_str()); });
+  EXPECT_EQ(
+      ErrorDe([&] { (void)BuscarSinAvisos(carpeta.Ruta("NODELIST"), puntos, "2:5020/52.10"); }),
+      std::make_pair(2, std::string("File not found")));
+  EXPECT_EQ(DescriptoresAbiertos(puntos) + DescriptoresAbiertos(vieja), 0);
+  EXPECT_EQ(resultadoES, 0);
 }
 
 }  // namespace
