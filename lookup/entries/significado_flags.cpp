@@ -72,7 +72,7 @@ constexpr auto kSignificados = std::to_array<Significado>({
     {"ITX", "correo electrónico TransX"},
     {"IUC", "correo electrónico con uuencode"},
     {"PING", "contesta al netmail dirigido a PING"},
-    {"TRACE", "contesta al netmail dirigido a TRACE y lo reenvía"},
+    {"TRACE", "contesta al netmail dirigido a TRACE"},
     {"ENC", "acepta correo cifrado y lo encamina"},
     {"NC", "coordinador de red"},
     {"NEC", "coordinador de echomail de la red"},
