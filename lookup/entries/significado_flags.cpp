@@ -27,7 +27,7 @@ constexpr auto kSignificados = std::to_array<Significado>({
     {"V32B", "módem V.32bis, 14400 bps"},
     {"V32T", "módem V.32terbo, 19200 bps"},
     {"V33", "módem V.33, 14400 bps"},
-    {"V34", "módem V.34, 28800 bps"},
+    {"V34", "módem V.34, hasta 33600 bps"},
     {"V90C", "módem V.90 cliente, 56000 bps"},
     {"V90S", "módem V.90 servidor, 56000 bps"},
     {"X2C", "módem X2 de US Robotics, cliente, 56000 bps"},
@@ -43,9 +43,9 @@ constexpr auto kSignificados = std::to_array<Significado>({
     {"ZYX", "módem ZyXEL, 16800 bps"},
     {"Z19", "módem ZyXEL, 19200 bps"},
     {"MNP", "corrección de errores MNP"},
-    {"V42", "corrección de errores V.42 (LAP-M)"},
-    {"V42B", "corrección de errores V.42 y compresión V.42bis"},
-    {"MN", "sin compresión de datos en el módem"},
+    {"V42", "corrección de errores V.42 (LAP-M, o MNP 1-4)"},
+    {"V42B", "corrección de errores V.42 (LAP-M, o MNP 1-5) y compresión V.42bis"},
+    {"MN", "no admite correo comprimido (ARCmail)"},
     {"XA", "peticiones de ficheros y de actualizaciones Bark y WaZOO"},
     {"XB", "peticiones de ficheros y de actualizaciones Bark, de ficheros WaZOO"},
     {"XC", "peticiones de ficheros Bark, de ficheros y de actualizaciones WaZOO"},
@@ -66,11 +66,11 @@ constexpr auto kSignificados = std::to_array<Significado>({
     {"IFT", "acepta conexiones FTP"},
     {"INA", "dirección de internet de los flags que no dan la suya"},
     {"INO4", "no acepta conexiones IPv4 entrantes"},
-    {"IEM", "dirección de correo electrónico"},
-    {"IMI", "correo electrónico con MIME"},
-    {"ISE", "correo electrónico SEAdog"},
-    {"ITX", "correo electrónico TransX"},
-    {"IUC", "correo electrónico con uuencode"},
+    {"IEM", "correo electrónico de otra forma"},
+    {"IMI", "correo electrónico codificado MIME"},
+    {"ISE", "correo electrónico codificado SEAT"},
+    {"ITX", "correo electrónico compatible con TransX"},
+    {"IUC", "correo electrónico con los paquetes en uuencode"},
     {"PING", "contesta al netmail dirigido a PING"},
     {"TRACE", "contesta al netmail dirigido a TRACE"},
     {"ENC", "acepta correo cifrado y lo encamina"},
@@ -128,12 +128,12 @@ std::optional<std::string> Horario(std::string_view flag) {
   return "en línea de " + *desde + " a " + *hasta + " UTC";
 }
 
-// "#02" or several strung together ("#02#09").
+// "#02" or several strung together ("#02#09"); "!02" is the same hour for modems without Bell 212A.
 std::optional<std::string> HorasCorreo(std::string_view flag) {
   if (flag.empty() || flag.size() % 3 != 0) return std::nullopt;
   std::string texto;
   for (std::size_t i = 0; i < flag.size(); i += 3) {
-    if (flag[i] != '#') return std::nullopt;
+    if (flag[i] != '#' && flag[i] != '!') return std::nullopt;
     const auto hora =
         std::find_if(kHorasCorreo.begin(), kHorasCorreo.end(),
                      [&](const HoraCorreo& h) { return h.hora == flag.substr(i + 1, 2); });

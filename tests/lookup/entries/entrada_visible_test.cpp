@@ -91,7 +91,7 @@ TEST(EntradaCompleta, ListasReales) {
            "Nombre: Vyacheslav Mezetsky\nNick: ShooWorld\nCiudad: Moscow\n"
            "Teléfono: 7-495-173-9047\nVelocidad: 9600\nFlags: XW,V32B,V42B,U,TiM\n"
            "  XW: peticiones de ficheros WaZOO\n  V32B: módem V.32bis, 14400 bps\n"
-           "  V42B: corrección de errores V.42 y compresión V.42bis\n"
+           "  V42B: corrección de errores V.42 (LAP-M, o MNP 1-5) y compresión V.42bis\n"
            "  U: siguen flags de usuario\n  TiM: en línea de 08:30 a 12:00 UTC\n");
   contiene(Completa(kListas + "/NODELIST.Z22", kReales + "/R48PNT", "3:633/0"),
            "NodeList: " + kListas + "/NODELIST.Z22:NODELIST.122 (lista del 2 de mayo de 2014)\n");

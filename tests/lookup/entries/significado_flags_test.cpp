@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "XW: peticiones de ficheros WaZOO"}},
         CasoFlags{"ModemEnCualquierCaso",
                   {"V34", "v32b", "H16"},
-                  {"V34: módem V.34, 28800 bps", "v32b: módem V.32bis, 14400 bps",
+                  {"V34: módem V.34, hasta 33600 bps", "v32b: módem V.32bis, 14400 bps",
                    "H16: módem HST de US Robotics, 16800 bps"}},
         CasoFlags{"InternetConValor",
                   {"IBN:bbs.example:24555", "ICM", "INO4"},
@@ -58,9 +58,9 @@ INSTANTIATE_TEST_SUITE_P(
             {"UNEC", "UWIN"},
             {"UNEC: coordinador de echomail de la red (flag de usuario)", "UWIN: flag de usuario"}},
         CasoFlags{"HorasDeCorreo",
-                  {"#02", "#09#18", "#03"},
+                  {"#02", "#09!18", "#03"},
                   {"#02: atiende la hora de correo de la zona 2 (02:30 a 03:30 UTC)",
-                   "#09#18: atiende la hora de correo de la zona 1 (09:00 a 10:00 UTC) y la hora "
+                   "#09!18: atiende la hora de correo de la zona 1 (09:00 a 10:00 UTC) y la hora "
                    "de correo de la zona 3 (18:00 a 19:00 UTC)",
                    "#03: flag que FTS-5001 no define"}},
         CasoFlags{
