@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "lookup/entries/busqueda.h"
+#include "lookup/lists/lector_lista.h"
 #include "lookup/entries/nodelist.h"
 #include "lookup/entries/pointlist.h"
-#include "lookup/lists/lector_lista.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/casos.h"
 #include "tests/lookup/lista_prueba.h"
