@@ -7,12 +7,13 @@
 
 #include "cli/opciones.h"
 #include "cli/salida.h"
+#include "lookup/entries/busqueda_completa.h"
 #include "lookup/entries/consulta_nombre.h"
 #include "lookup/entries/entrada_visible.h"
-#include "lookup/entries/recorrido.h"
 #include "lookup/entries/internet.h"
-#include "lookup/entries/busqueda_completa.h"
 #include "lookup/entries/por_nombre.h"
+#include "lookup/entries/recorrido.h"
+#include "lookup/entries/significado_flags.h"
 #include "lookup/entries/texto.h"
 
 namespace {
@@ -65,6 +66,12 @@ Json JsonPunto(const PuntoVisible& p, bool completo) {
   return punto;
 }
 
+// What each flag means, one an indented line under the flags.
+void Significados(std::ostream& destino, const std::vector<std::string>& flags) {
+  for (const std::string& linea : SignificadoFlags(flags))
+    destino << "  " << linea << '\n';
+}
+
 // A field of an entry that is not in the list shows "?", a list of them too.
 std::string Lista(const std::vector<std::string>& textos, bool encontrado,
                   std::string_view separador) {
@@ -83,8 +90,9 @@ void TextoNodo(std::ostream& destino, const NodoVisible& n, bool completo) {
   destino << "Estado: " << n.estado << '\n'
           << "Teléfono: " << n.telefono << '\n'
           << "Velocidad: " << n.velocidad << '\n'
-          << "Flags: " << Lista(n.flags, n.encontrado, ",") << '\n'
-          << "Internet: " << Lista(extremos, n.encontrado, ", ") << '\n';
+          << "Flags: " << Lista(n.flags, n.encontrado, ",") << '\n';
+  Significados(destino, n.flags);
+  destino << "Internet: " << Lista(extremos, n.encontrado, ", ") << '\n';
 }
 
 void TextoPunto(std::ostream& destino, const PuntoVisible& p, bool completo) {
@@ -97,6 +105,7 @@ void TextoPunto(std::ostream& destino, const PuntoVisible& p, bool completo) {
   destino << "Estado: " << p.estado << '\n'
           << "Velocidad: " << p.velocidad << '\n'
           << "Flags: " << Lista(p.flags, p.encontrado, ",") << '\n';
+  Significados(destino, p.flags);
 }
 
 // Writes one match of the name search: a line, a block (--completo) or a JSON object.

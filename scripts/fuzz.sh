@@ -14,7 +14,7 @@ esac
 RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
 CARPETA="$RAIZ/build-fuzz"
 DATOS="$RAIZ/tests/data/fuzz"
-OBJETIVOS="lector direccion conversion nodelist pointlist archivo nodediff"
+OBJETIVOS="lector direccion conversion nodelist pointlist archivo nodediff flags"
 inicio=$(date +%s)
 
 sh "$RAIZ/scripts/deps.sh" fuzz
@@ -33,7 +33,7 @@ cmake --build "$CARPETA" --target fuzz_todos -j "$(nproc 2>/dev/null || echo 2)"
 largo_maximo() {
   case "$1" in
     lector | archivo) echo 16384 ;;
-    direccion) echo 1024 ;;
+    direccion | flags) echo 1024 ;;
     conversion) echo 512 ;;
     *) echo 8192 ;;
   esac

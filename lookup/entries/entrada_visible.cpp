@@ -3,8 +3,9 @@
 
 #include <array>
 
-#include "lookup/entries/direccion.h"
 #include "lookup/entries/busqueda_completa.h"
+#include "lookup/entries/direccion.h"
+#include "lookup/entries/significado_flags.h"
 #include "lookup/entries/texto.h"
 
 namespace {
@@ -41,6 +42,13 @@ void Campo(std::string& texto, std::string_view rotulo, std::string_view valor) 
   ((((texto += rotulo) += ':') += valor.empty() ? "" : " ") += valor) += '\n';
 }
 
+// The flags as written, then what each one means, one a line.
+void Flags(std::string& texto, const std::vector<std::string>& flags) {
+  Campo(texto, "Flags", Unir(flags, ","));
+  for (const std::string& linea : SignificadoFlags(flags))
+    texto += "  " + linea + '\n';
+}
+
 void TextoNodo(std::string& texto, std::string_view direccion, const NodoVisible& n) {
   texto += "Nodo " + DecodificarTexto(direccion);
   if (!n.encontrado) {
@@ -54,7 +62,7 @@ void TextoNodo(std::string& texto, std::string_view direccion, const NodoVisible
   Campo(texto, "Sysop", n.sysop);
   Campo(texto, "Teléfono", n.telefono);
   Campo(texto, "Velocidad", n.velocidad);
-  Campo(texto, "Flags", Unir(n.flags, ","));
+  Flags(texto, n.flags);
   Campo(texto, "Internet", n.internet.empty() ? "ninguno" : "");
   for (const ExtremoInternet& extremo : n.internet)
     texto += "  " + TextoExtremo(extremo) + '\n';
@@ -73,15 +81,16 @@ void TextoPunto(std::string& texto, std::string_view direccion, const PuntoVisib
   Campo(texto, "Ciudad", p.ciudad);
   Campo(texto, "Teléfono", p.telefono);
   Campo(texto, "Velocidad", p.velocidad);
-  Campo(texto, "Flags", Unir(p.flags, ","));
+  Flags(texto, p.flags);
 }
 
 }  // namespace
 
 NodoVisible Visible(const EntradaNodo& e) {
-  return {DecodificarTexto(e.bbs),    DecodificarTexto(e.sysop),    DecodificarTexto(e.ciudad),
-          DecodificarTexto(e.estado), DecodificarTexto(e.telefono), DecodificarTexto(e.velocidad),
-          Decodificar(e.flags),       ExtremosInternet(e.flags),    e.estado != "?"};
+  return {
+      DecodificarTexto(e.bbs),    DecodificarTexto(e.sysop),        DecodificarTexto(e.ciudad),
+      DecodificarTexto(e.estado), DecodificarTexto(e.telefono),     DecodificarTexto(e.velocidad),
+      Decodificar(e.flags),       ExtremosInternet(e.flags, e.bbs), e.estado != "?"};
 }
 
 PuntoVisible Visible(const EntradaPunto& e) {

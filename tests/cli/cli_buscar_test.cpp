@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/cli/proceso.h"
+#include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/casos.h"
 
 namespace {
@@ -205,6 +206,10 @@ TEST(CliCompleto, TextoUnCampoPorLinea) {
             "Teléfono: 420-267313150\n"
             "Velocidad: 9600\n"
             "Flags: XA,CM,H16,IVM:84.242.76.66:2030\n"
+            "  XA: peticiones de ficheros y de actualizaciones Bark y WaZOO\n"
+            "  CM: acepta correo a cualquier hora\n"
+            "  H16: módem HST de US Robotics, 16800 bps\n"
+            "  IVM:84.242.76.66:2030: acepta conexiones vmodem\n"
             "Internet: vmodem 84.242.76.66:2030\n"
             "Datos del punto:\n"
             "Nombre: ?\n"
@@ -214,6 +219,26 @@ TEST(CliCompleto, TextoUnCampoPorLinea) {
             "Estado: ?\n"
             "Velocidad: ?\n"
             "Flags: ?\n");
+}
+
+// The window's and the text's IPv6 host keeps its brackets, JSON's is the bare address.
+TEST(CliCompleto, Ipv6EntreCorchetesSoloEnTexto) {
+  const CarpetaTemporal carpeta;
+  const std::string nodos = carpeta.Escribir(
+      "NODELIST",
+      "Zone,2,Z2,Europe,Z,-Unpublished-,300,CM\r\n"
+      ",7,bbs.example.org,Somewhere,S,000-0-0-0-0,300,IBN:[2001:db8::1]:24555,ITN\r\n");
+  const std::string puntos = carpeta.Escribir("POINTS", "Boss,2:2/7\r\n");
+  const SalidaProceso json = Ejecutar(nodos, puntos, {"--json", "--completo", "2:2/7.1"});
+  ASSERT_EQ(json.codigo, 0) << json.errores;
+  EXPECT_EQ(
+      nlohmann::json::parse(json.salida)["nodo"]["internet"],
+      nlohmann::json::parse(R"([{"protocolo": "binkp", "host": "2001:db8::1", "puerto": 24555},
+                                     {"protocolo": "telnet", "host": "2001:db8::1", "puerto": 23}])"));
+  const SalidaProceso texto = Ejecutar(nodos, puntos, {"--completo", "2:2/7.1"});
+  EXPECT_NE(texto.salida.find("\nInternet: binkp [2001:db8::1]:24555, telnet [2001:db8::1]:23\n"),
+            std::string::npos)
+      << texto.salida;
 }
 
 TEST(CliCompleto, ConBuscarCadaNodoLlevaSusCampos) {
@@ -238,8 +263,8 @@ namespace {
 TEST(CliBuscarAyuda, ExplicaBuscarYCompleto) {
   const SalidaProceso r = EjecutarProceso(kPrograma, {"--help"});
   EXPECT_EQ(r.codigo, 0);
-  for (const char* texto : {"--buscar TEXTO", "--completo", "\"internet\"", "IBN", "INA", "2:250/0",
-                            "red/nodo", "\"vince coen\""}) {
+  for (const char* texto : {"--buscar TEXTO", "--completo", "\"internet\"", "IBN", "INA", "IFT",
+                            "2:250/0", "red/nodo", "\"vince coen\""}) {
     EXPECT_NE(r.salida.find(texto), std::string::npos) << texto << " not in:\n" << r.salida;
   }
 }

@@ -424,7 +424,8 @@ def por_nombre(c):
     xid_entrada = p.activar(esc.patron_titulo(ENTRADA), entrada)
     texto = esc.texto_de(esc.control(entrada, "text", ENTRADA))
     for parte in ("binkp ftsc.bnbbbs.net:24555", "ifcico ftsc.bnbbbs.net:60179",
-                  "telnet ftsc.bnbbbs.net:60177", "1-860-446-6118", "/nodelist.006 "):
+                  "telnet ftsc.bnbbbs.net:60177", "1-860-446-6118", "/nodelist.006 ",
+                  "CM: acepta correo a cualquier hora", "IBN:24555: acepta conexiones binkp"):
         if parte not in texto:
             raise esc.Fallo(f"the whole entry lacks {parte!r}:\n{texto}")
     esc.captura(c.artefacto("ventana-entrada.png"), xid_entrada)

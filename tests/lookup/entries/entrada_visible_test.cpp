@@ -43,6 +43,15 @@ TEST(EntradaCompleta, NodoConCadaFormaDeExtremoYPuntoQueNoEsta) {
             "Velocidad: 33600\n"
             "Flags: XA,INA:a.example,IBN,IBN:24556,IBN:b.example:2000,IFC,"
             "ITN:[2001:db8::1]:2323,IVM:192.0.2.7,PING\n"
+            "  XA: peticiones de ficheros y de actualizaciones Bark y WaZOO\n"
+            "  INA:a.example: dirección de internet de los flags que no dan la suya\n"
+            "  IBN: acepta conexiones binkp\n"
+            "  IBN:24556: acepta conexiones binkp\n"
+            "  IBN:b.example:2000: acepta conexiones binkp\n"
+            "  IFC: acepta conexiones ifcico (EMSI sobre TCP)\n"
+            "  ITN:[2001:db8::1]:2323: acepta conexiones telnet\n"
+            "  IVM:192.0.2.7: acepta conexiones vmodem\n"
+            "  PING: contesta al netmail dirigido a PING\n"
             "Internet:\n"
             "  binkp a.example:24554\n"
             "  binkp a.example:24556\n"
@@ -71,12 +80,19 @@ TEST(EntradaCompleta, ListasReales) {
   };
   const std::string nodo = Completa(nodos, puntos, "1:1/19");
   contiene(nodo, "Nodo 1:1/19\nEstado:\nBBS: FTSC Administrator\n");
+  contiene(nodo, "  CM: acepta correo a cualquier hora\n  INA:ftsc.bnbbbs.net: ");
+  contiene(nodo,
+           "Internet:\n  binkp ftsc.bnbbbs.net:24555\n  ifcico ftsc.bnbbbs.net:60179\n"
+           "  telnet ftsc.bnbbbs.net:60177\n");
   contiene(nodo, "/nodelist.006 (lista del 6 de enero de 2025)\nPointList: " + puntos +
                      " (lista del 11 de abril de 2008)\n");
   contiene(Completa(nodos, puntos, "2:5020/113.8"),
            "Nodo 2:5020/113: no está en la nodelist.\n\nPunto 2:5020/113.8\nEstado: Point\n"
            "Nombre: Vyacheslav Mezetsky\nNick: ShooWorld\nCiudad: Moscow\n"
-           "Teléfono: 7-495-173-9047\nVelocidad: 9600\nFlags: XW,V32B,V42B,U,TiM\n");
+           "Teléfono: 7-495-173-9047\nVelocidad: 9600\nFlags: XW,V32B,V42B,U,TiM\n"
+           "  XW: peticiones de ficheros WaZOO\n  V32B: módem V.32bis, 14400 bps\n"
+           "  V42B: corrección de errores V.42 (LAP-M, o MNP 1-5) y compresión V.42bis\n"
+           "  U: siguen flags de usuario\n  TiM: en línea de 08:30 a 12:00 UTC\n");
   contiene(Completa(kListas + "/NODELIST.Z22", kReales + "/R48PNT", "3:633/0"),
            "NodeList: " + kListas + "/NODELIST.Z22:NODELIST.122 (lista del 2 de mayo de 2014)\n");
 }
