@@ -6,8 +6,10 @@
 #include <exception>
 #include <string>
 
+#include "lookup/lists/errores_lectura.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
+#include "ui/manejador.h"
 
 namespace {
 
@@ -59,26 +61,39 @@ void BuscadorNombres::Lanzar(const QString& texto) {
   ocupado_ = true;
   hilo_.start([this, texto, generacion = generacion_] {
     Coincidencias coincidencias;
+    std::string fallo;
+    std::exception_ptr ajeno;
     try {
       coincidencias = Buscar(texto.toUtf8());
-    } catch (const std::exception&) {
-      // The one failure shown nowhere: the popup stays closed, and the explicit search of the
-      // same lists reports it.
-      coincidencias = {};
+    } catch (const ErrorEntradaSalida& error) {
+      fallo = error.what();
+    } catch (const ErrorAlmacen& error) {
+      fallo = error.what();
+    } catch (...) {
+      // Not a failure of the lists or the store but of the program: the interface thread's
+      // event guard reports it.
+      ajeno = std::current_exception();
     }
     QMetaObject::invokeMethod(
         this,
-        [this, generacion, texto, coincidencias] { Recibir(generacion, texto, coincidencias); },
+        [this, generacion, texto, coincidencias, fallo, ajeno] {
+          Recibir(generacion, texto, coincidencias, QString::fromStdString(fallo), ajeno);
+        },
         Qt::QueuedConnection);
   });
 }
 
 void BuscadorNombres::Recibir(std::uint64_t generacion, const QString& texto,
-                              const Coincidencias& coincidencias) {
+                              const Coincidencias& coincidencias, const QString& fallo,
+                              const std::exception_ptr& ajeno) {
   ocupado_ = false;
   if (generacion == generacion_) {
     esperado_.reset();
-    emit respuesta(texto, coincidencias);
+    if (ajeno) {
+      Manejar([&ajeno] { std::rethrow_exception(ajeno); });
+      return;
+    }
+    emit respuesta(texto, coincidencias, fallo);
     return;
   }
   if (pendiente_) {
@@ -86,4 +101,5 @@ void BuscadorNombres::Recibir(std::uint64_t generacion, const QString& texto,
     pendiente_.reset();
     Lanzar(siguiente);
   }
+  if (ajeno) Manejar([&ajeno] { std::rethrow_exception(ajeno); });
 }

@@ -11,9 +11,8 @@
 
 class AlmacenConfig;
 class BuscadorNombres;
-class QListView;
 class QModelIndex;
-class QStandardItemModel;
+class PopupNombres;
 struct Coincidencias;
 class QFrame;
 class QGroupBox;
@@ -59,7 +58,6 @@ class TfrmBuscar final : public QWidget {
   void EnterEnPopup();
   void ElegirFila(const QModelIndex& fila);
   void MenuDireccion(const QPoint& donde);
-  void MostrarPopup();
   bool TeclaDePopup(const QKeyEvent& tecla);
 
   Informar informar_;
@@ -68,12 +66,9 @@ class TfrmBuscar final : public QWidget {
   ResultadoCompleto ultima_;
   std::string direccionUltima_;
 
-  // Find as you type: the search off the thread, the popup and its rows, the text they answer.
+  // Find as you type: the search off the thread and the popup.
   BuscadorNombres* buscador_ = nullptr;
-  QListView* lstCoincidencias = nullptr;
-  QObject* vigilante_ = nullptr;  // closes the popup on a click elsewhere
-  QStandardItemModel* filas_ = nullptr;
-  QString textoFilas_;
+  PopupNombres* lstCoincidencias = nullptr;
   // Enter came while the popup still showed the rows of an older text.
   bool enterPendiente_ = false;
 

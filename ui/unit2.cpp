@@ -15,7 +15,6 @@
 #include "settings/rutas.h"
 #include "ui/boton_glifo.h"
 #include "ui/dialogo_archivo.h"
-#include "ui/escala.h"
 #include "ui/manejador.h"
 #include "ui/ventana.h"
 

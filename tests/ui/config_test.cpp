@@ -344,10 +344,10 @@ class ConfigTest final : public QObject {
         << std::optional(kPointlist) << kBasePointlist;
     QTest::newRow("un nombre que no existe")
         << nodos << kNodelist << QStringList{kMuestras, QStringLiteral("NODELIST.345")}
-        << std::optional(tmp + QStringLiteral("/no existe.lst"))
-        << tmp + QStringLiteral("/no existe.lst");
+        << std::optional<QString>(tmp + QStringLiteral("/no existe.lst"))
+        << QString(tmp + QStringLiteral("/no existe.lst"));
     QTest::newRow("una carpeta que ya no existe")
-        << puntos << tmp + QStringLiteral("/ya/no/está/POINTS.345")
+        << puntos << QString(tmp + QStringLiteral("/ya/no/está/POINTS.345"))
         << QStringList{tmp, QStringLiteral("POINTS.345")} << std::optional(kPointlist)
         << kBasePointlist;
     QTest::newRow("relativa") << nodos << QStringLiteral("listas-que-no-hay/NODELIST.345")
