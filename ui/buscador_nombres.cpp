@@ -15,14 +15,15 @@ namespace {
 
 constexpr int kCaracteresMinimos = 3;
 
-Coincidencias Buscar(const QByteArray& texto) {
+// A missing list's message goes to `fallo`, as an unreadable list's does.
+Coincidencias Buscar(const QByteArray& texto, std::string& fallo) {
   // Its own store: a store is never shared between threads.
   AlmacenConfig almacen;
   const Rutas rutas = LeerRutas(almacen);
   return BuscarCoincidencias(
       RutaEnBytes(rutas.nodelist), RutaEnBytes(rutas.pointlist),
       std::string_view(texto.constData(), static_cast<std::size_t>(texto.size())), kFilasPopup,
-      [](const std::string&) {});
+      [&fallo](const std::string& mensaje) { fallo += (fallo.empty() ? "" : "; ") + mensaje; });
 }
 
 }  // namespace
@@ -64,7 +65,7 @@ void BuscadorNombres::Lanzar(const QString& texto) {
     std::string fallo;
     std::exception_ptr ajeno;
     try {
-      coincidencias = Buscar(texto.toUtf8());
+      coincidencias = Buscar(texto.toUtf8(), fallo);
     } catch (const ErrorEntradaSalida& error) {
       fallo = error.what();
     } catch (const ErrorAlmacen& error) {

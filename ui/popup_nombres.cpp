@@ -72,9 +72,19 @@ PopupNombres::PopupNombres(const QLineEdit& caja, QWidget& ventana)
       *this, [this] { Cerrar(); }, this);
 }
 
-bool PopupNombres::Llenar(const QString& texto, const Coincidencias& coincidencias) {
+void PopupNombres::Llenar(const QString& texto, const Coincidencias& coincidencias,
+                          const QString& fallo) {
   filas_->clear();
   textoFilas_ = texto;
+  elegibles_ = fallo.isEmpty() && !coincidencias.filas.empty();
+  if (!elegibles_) {
+    auto* aviso = new QStandardItem(
+        fallo.isEmpty() ? QStringLiteral("Ninguna entrada contiene «%1»").arg(texto.trimmed())
+                        : fallo);
+    aviso->setFlags(Qt::NoItemFlags);
+    filas_->appendRow(aviso);
+    return;
+  }
   for (const Coincidencia& c : coincidencias.filas) {
     auto* fila = new QStandardItem(TextoFila(c));
     fila->setData(TextoDeLista(c.direccion), kRolDireccion);
@@ -86,16 +96,16 @@ bool PopupNombres::Llenar(const QString& texto, const Coincidencias& coincidenci
     resto->setFlags(Qt::NoItemFlags);
     filas_->appendRow(resto);
   }
-  return !coincidencias.filas.empty();
 }
 
 void PopupNombres::Mostrar() {
   constexpr int kFilasVisibles = 10;
+  constexpr int kCaracteresDeAncho = 72;
   const int filas = filas_->rowCount();
   const int marco = 2 * frameWidth();
-  const bool barra = filas > kFilasVisibles;
-  const int ancho =
-      sizeHintForColumn(0) + marco + (barra ? verticalScrollBar()->sizeHint().width() : 0);
+  // One width for every answer, so that it does not jump while typing: room for a long row.
+  const int ancho = fontMetrics().averageCharWidth() * kCaracteresDeAncho + marco +
+                    verticalScrollBar()->sizeHint().width();
   const int alto = sizeHintForRow(0) * std::min(filas, kFilasVisibles) + marco;
   QRect caja(caja_.mapToGlobal(QPoint(0, caja_.height())),
              QSize(std::max(ancho, caja_.width()), alto));

@@ -19,12 +19,15 @@ class PopupNombres final : public QListView {
   // Owned by `ventana`, placed under `caja`.
   PopupNombres(const QLineEdit& caja, QWidget& ventana);
 
-  // Replaces the rows with the answer for `texto`; false when it has no row to pick.
-  bool Llenar(const QString& texto, const Coincidencias& coincidencias);
+  // Replaces the rows with the answer for `texto`: the entries found, or one row that cannot be
+  // picked saying that none matched or, for a list that cannot be read, `fallo`.
+  void Llenar(const QString& texto, const Coincidencias& coincidencias, const QString& fallo);
+  [[nodiscard]] bool HayFilasElegibles() const noexcept { return elegibles_; }
   // The text the rows answer.
   [[nodiscard]] const QString& TextoFilas() const noexcept { return textoFilas_; }
 
-  // Shows it below the box, as wide as its rows, ten rows high at most; nothing chosen.
+  // Shows it below the box, ten rows high at most, as wide as a long row or the screen; nothing
+  // chosen.
   void Mostrar();
   [[nodiscard]] bool Abierto() const { return isVisible(); }
   void Cerrar();
@@ -46,4 +49,5 @@ class PopupNombres final : public QListView {
   QStandardItemModel* filas_ = nullptr;
   QObject* vigilante_ = nullptr;  // closes it on a click elsewhere
   QString textoFilas_;
+  bool elegibles_ = false;
 };

@@ -19,7 +19,9 @@
 #include "settings/rutas.h"
 #include "ui/boton_glifo.h"
 #include "ui/buscador_nombres.h"
+#include "ui/colores.h"
 #include "ui/entrada_completa.h"
+#include "ui/estado_busqueda.h"
 #include "ui/etiqueta.h"
 #include "ui/manejador.h"
 #include "ui/popup_nombres.h"
@@ -29,11 +31,8 @@
 
 namespace {
 
-const QColor kAzulRotulo(0, 0, 144);
-const QColor kVerdeValor(0, 112, 0);
-
-QLabel* NuevaEtiqueta(QWidget* padre, const QString& nombre, const QRect& caja, Qt::Alignment lado,
-                      const QColor& tinta) {
+EtiquetaPrefijo* NuevaEtiqueta(QWidget* padre, const QString& nombre, const QRect& caja,
+                               Qt::Alignment lado, const QColor& tinta) {
   auto* etiqueta = new EtiquetaPrefijo(padre);
   etiqueta->setObjectName(nombre);
   etiqueta->setGeometry(caja);
@@ -46,7 +45,8 @@ QLabel* NuevaEtiqueta(QWidget* padre, const QString& nombre, const QRect& caja, 
 
 QLabel* NuevoRotulo(QWidget* padre, const QString& nombre, const QString& texto,
                     const QRect& caja) {
-  QLabel* rotulo = NuevaEtiqueta(padre, nombre, caja, Qt::AlignRight, kAzulRotulo);
+  QLabel* rotulo =
+      NuevaEtiqueta(padre, nombre, caja, Qt::AlignRight, TintasPara(padre->palette()).rotulo);
   rotulo->setText(texto);
   // Captions were fitted to a narrower font: one that does not fit grows to the left, keeping its
   // right edge against the value it names, rather than losing its first letters.
@@ -58,8 +58,10 @@ QLabel* NuevoRotulo(QWidget* padre, const QString& nombre, const QString& texto,
 
 // A screen reader reads the value as the label's name and the caption beside it as what it is.
 QLabel* NuevoValor(QWidget* padre, const QString& nombre, const QRect& caja, const QLabel& rotulo) {
-  QLabel* valor = NuevaEtiqueta(padre, nombre, caja, Qt::AlignLeft, kVerdeValor);
+  EtiquetaPrefijo* valor =
+      NuevaEtiqueta(padre, nombre, caja, Qt::AlignLeft, TintasPara(padre->palette()).valor);
   valor->setAutoFillBackground(true);
+  valor->PermitirCopia();
   valor->setAccessibleDescription(TextoDibujado(rotulo.text()));
   return valor;
 }
@@ -163,6 +165,20 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
   lblTelefono_ =
       NuevoValor(grpPunto, QStringLiteral("lblTelefono_"), caja(64, 99, 153, 17), *lblTelefono);
 
+  // Under the values, as tall as two lines of text, the window grown by as much.
+  const int altoEstado = 2 * fontMetrics().lineSpacing();
+  const QRect debajo = caja(16, 345, 233, 0);
+  lblEstado = new QLabel(this);
+  lblEstado->setObjectName(QStringLiteral("lblEstado"));
+  lblEstado->setGeometry(debajo.x(), debajo.y(), debajo.width(), altoEstado);
+  lblEstado->setWordWrap(true);
+  lblEstado->setTextFormat(Qt::PlainText);
+  lblEstado->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lblEstado->setFocusPolicy(Qt::NoFocus);
+  lblEstado->setAccessibleDescription(QStringLiteral("Resultado de la búsqueda"));
+  setFixedSize(width(), debajo.y() + altoEstado + caja(0, 0, 0, 4).height());
+  BevelBorde->setGeometry(rect());
+
   btnConfig = new BotonGlifo(TipoBoton::Help, QStringLiteral("&Config."), this);
   btnConfig->setObjectName(QStringLiteral("btnConfig"));
   btnConfig->setGeometry(caja(176, 50, 73, 27));
@@ -187,6 +203,8 @@ void TfrmBuscar::FormCreate() {
 void TfrmBuscar::btnBuscarClick() {
   CerrarPopup();
   if (!almacen_) throw std::logic_error("TfrmBuscar: a search before FormCreate");
+  // Stays so when the search ends with a message or a failure.
+  lblEstado->setText(TextoEstadoIncompleto());
   const Rutas rutas = LeerRutas(*almacen_);
   const QByteArray direccion = txtDireccion->text().toUtf8();
   std::string buscada(direccion.constData(), static_cast<std::size_t>(direccion.size()));
@@ -200,6 +218,7 @@ void TfrmBuscar::btnBuscarClick() {
   lblNick_->setText(TextoDeLista(resultado.punto.nick));
   lblCiudadPunto_->setText(TextoDeLista(resultado.punto.ciudad));
   lblTelefono_->setText(TextoDeLista(resultado.punto.telefono));
+  lblEstado->setText(TextoEstado(buscada, resultado));
   ultima_ = std::move(resultado);
   direccionUltima_ = std::move(buscada);
   emit busquedaTerminada();
@@ -235,22 +254,15 @@ void TfrmBuscar::txtDireccionTextEdited(const QString& texto) {
   CerrarPopup();
 }
 
-void TfrmBuscar::MostrarCoincidencias(const QString& texto, const Coincidencias& coincidencias) {
+void TfrmBuscar::MostrarCoincidencias(const QString& texto, const Coincidencias& coincidencias,
+                                      const QString& fallo) {
   // The box changed by other means since (a row was picked), or the user went elsewhere: the
   // answer is for nobody.
   if (texto != txtDireccion->text() || !txtDireccion->hasFocus()) return;
-  const bool hayFilas = lstCoincidencias->Llenar(texto, coincidencias);
-  const bool enter = std::exchange(enterPendiente_, false);
-  if (!hayFilas) {
-    CerrarPopup();
-    emit coincidenciasMostradas(texto);
-    // Enter on a name that matches nothing searches it as typed, as Enter always did.
-    if (enter) Manejar([this] { btnBuscarClick(); });
-    return;
-  }
+  lstCoincidencias->Llenar(texto, coincidencias, fallo);
   lstCoincidencias->Mostrar();
   emit coincidenciasMostradas(texto);
-  if (enter) EnterEnPopup();
+  if (std::exchange(enterPendiente_, false)) EnterEnPopup();
 }
 
 bool TfrmBuscar::PopupAbierto() const {
@@ -267,6 +279,12 @@ void TfrmBuscar::EnterEnPopup() {
   if (!lstCoincidencias->HayElegida() && lstCoincidencias->TextoFilas() != txtDireccion->text() &&
       buscador_->Esperando()) {
     enterPendiente_ = true;
+    return;
+  }
+  // Enter on a name that matches nothing searches it as typed, as Enter always did.
+  if (!lstCoincidencias->HayFilasElegibles()) {
+    CerrarPopup();
+    btnBuscarClick();
     return;
   }
   ElegirFila(lstCoincidencias->FilaDeEnter());

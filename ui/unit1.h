@@ -52,7 +52,8 @@ class TfrmBuscar final : public QWidget {
  private:
   void txtDireccionKeyPress(QChar caracter);
   void txtDireccionTextEdited(const QString& texto);
-  void MostrarCoincidencias(const QString& texto, const Coincidencias& coincidencias);
+  void MostrarCoincidencias(const QString& texto, const Coincidencias& coincidencias,
+                            const QString& fallo);
   [[nodiscard]] bool PopupAbierto() const;
   void CerrarPopup();
   void EnterEnPopup();
@@ -94,4 +95,6 @@ class TfrmBuscar final : public QWidget {
   QLabel* lblNick_ = nullptr;
   QLabel* lblCiudadPunto_ = nullptr;
   QLabel* lblTelefono_ = nullptr;
+  // What the last search found, or that it did not complete.
+  QLabel* lblEstado = nullptr;
 };
