@@ -10,6 +10,8 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSocketNotifier>
@@ -99,6 +101,12 @@ Aplicacion::Aplicacion(int& argc, char** argv)
   setWindowIcon(QIcon(QStringLiteral(":/buscarpunto.xpm")));
   // Only closing the main window ends the program, not closing whatever window was last.
   setQuitOnLastWindowClosed(false);
+  // Every text of the program is Spanish, so Qt's own (standard buttons, the file dialog, the
+  // text boxes' menus) are too, whatever the locale.
+  if (traduccionQt_.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    installTranslator(&traduccionQt_);
+  }
   InstalarSenales();
 }
 

@@ -12,9 +12,8 @@
 
 QString TextoLectura(const LecturaPrevista& prevista) {
   if (!prevista.hayLista) return QStringLiteral("No hay ninguna lista que leer aquí.");
-  return QStringLiteral("%1 — %2")
-      .arg(QFile::decodeName(prevista.archivos.c_str()),
-           QString::fromUtf8(TextoFecha(prevista.fecha)));
+  return QStringLiteral("%1 — %2").arg(QFile::decodeName(prevista.archivos.c_str()),
+                                       QString::fromUtf8(TextoFecha(prevista.fecha)));
 }
 
 LecturaDeCaja::LecturaDeCaja(QObject* parent) : QObject(parent) {

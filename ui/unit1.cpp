@@ -238,7 +238,10 @@ void TfrmBuscar::MenuDireccion(const QPoint& donde) {
   CerrarPopup();
   const std::unique_ptr<QMenu> menu(txtDireccion->createStandardContextMenu());
   menu->addSeparator();
-  const QAction* entrada = menu->addAction(QStringLiteral("Entrada completa…"));
+  QAction* entrada = menu->addAction(QStringLiteral("Entrada completa…"));
+  // Shown only: the window's own key rule takes Alt+Enter.
+  entrada->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Enter));
+  entrada->setShortcutVisibleInContextMenu(true);
   if (menu->exec(txtDireccion->mapToGlobal(donde)) == entrada) {
     Manejar([this] { MostrarEntradaCompleta(); });
   }

@@ -276,7 +276,8 @@ def lista_bloqueada(c):
         if esc.rol(informe) != "alert":
             raise esc.Fallo(f"the report is a {esc.rol(informe)!r}, not an alert")
         esperar_igual(lambda: esc.mensaje_de(informe), ["I/O error 32."], "the report's text")
-        esc.control(informe, "push button", "OK")
+        # Qt's standard button, in Spanish as everything Qt shows here.
+        esc.control(informe, "push button", "Aceptar")
         esc.captura(c.artefacto("d-informe.png"))
         xid = p.activar(esc.patron_titulo(titulo), informe)
         esc.comprobar_titulo(xid, titulo)
