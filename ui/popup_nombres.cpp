@@ -103,9 +103,13 @@ void PopupNombres::Mostrar() {
   constexpr int kCaracteresDeAncho = 72;
   const int filas = filas_->rowCount();
   const int marco = 2 * frameWidth();
-  // One width for every answer, so that it does not jump while typing: room for a long row.
-  const int ancho = fontMetrics().averageCharWidth() * kCaracteresDeAncho + marco +
-                    verticalScrollBar()->sizeHint().width();
+  // Room for a long row, and never narrower while it stays open, so that it does not jump
+  // while typing; a row wider still widens it.
+  const int barra = verticalScrollBar()->sizeHint().width();
+  int ancho =
+      std::max(fontMetrics().averageCharWidth() * kCaracteresDeAncho, sizeHintForColumn(0)) +
+      marco + barra;
+  if (Abierto()) ancho = std::max(ancho, width());
   const int alto = sizeHintForRow(0) * std::min(filas, kFilasVisibles) + marco;
   QRect caja(caja_.mapToGlobal(QPoint(0, caja_.height())),
              QSize(std::max(ancho, caja_.width()), alto));

@@ -230,6 +230,13 @@ def valores(ventana):
     return leidos
 
 
+def estado(ventana):
+    """The search window's status line as a screen reader reads it."""
+    return unico((n for n in descendientes(ventana)
+                  if rol(n) == "label" and n.description == "Resultado de la búsqueda"),
+                 "the status line").name
+
+
 def campos_json(linea):
     return {(grupo, clave): linea[grupo][clave] for _, _, (grupo, clave) in CAMPOS}
 
