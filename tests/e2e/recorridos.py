@@ -71,9 +71,9 @@ class Contexto:
         self.temporales.append(carpeta)
         return carpeta
 
-    def programa(self, recorrido, configuracion=None):
+    def programa(self, recorrido, configuracion=None, entorno=None):
         p = esc.Programa(self.binario, os.path.join(self.artefactos, f"{recorrido}.log"),
-                         configuracion or self.temporal())
+                         configuracion or self.temporal(), entorno)
         self.programas.append(p)
         return p
 
@@ -467,6 +467,39 @@ def por_nombre(c):
     esperar_cierre(config, "the configuration window")
 
 
+def tema_oscuro(c):
+    """Under Adwaita-Dark the captions and the values stand out from the background by at least
+    4.5:1, measured on the screen: the background is a label's most frequent colour, the ink the
+    one of its colours that differs most from it."""
+    carpeta = c.temporal()
+    guardar_config(carpeta, NODELIST, POINTLIST)
+    p = c.programa("g", carpeta, {"QT_STYLE_OVERRIDE": "Adwaita-Dark"})
+    principal, _, xid = abrir(p)
+    esc.pulsar("Return")
+    esperar_igual(lambda: esc.valores(principal), c.esperado[DIRECCIONES[0]],
+                  "the values of the first search")
+    pantalla = c.artefacto("g-pantalla.png")
+    esc.captura(pantalla)
+    esc.captura(c.artefacto("ventana-oscura.png"), xid)
+    medidas = []
+    for que, nodo in (("caption", esc.unico((n for n in esc.descendientes(principal)
+                                              if esc.rol(n) == "label" and n.name == "Sysop:"),
+                                             "the caption Sysop:")),
+                      ("value", esc.unico((n for n in esc.descendientes(principal)
+                                            if esc.rol(n) == "label"
+                                            and n.description == "Sysop:"), "the Sysop value"))):
+        colores = esc.colores_en(pantalla, *esc.extension(nodo))
+        fondo = colores[0][1]
+        if sum(fondo) > 3 * 128:
+            raise esc.Fallo(f"the {que}'s background {fondo} is not dark: no dark theme")
+        razon = max(esc.contraste(fondo, rgb) for _, rgb in colores)
+        medidas.append(f"{que} {razon:.2f}:1")
+        if razon < 4.5:
+            raise esc.Fallo(f"the {que} stands out by {razon:.2f}:1 on {fondo}, under 4.5:1")
+    with open(c.artefacto("g-contraste.txt"), "w", encoding="utf-8") as f:
+        f.write(", ".join(medidas) + "\n")
+
+
 RECORRIDOS = [
     ("a", "first run", primera_vez),
     ("b", "configure and search", configurar_y_buscar),
@@ -474,6 +507,7 @@ RECORRIDOS = [
     ("d", "locked list", lista_bloqueada),
     ("e", "close", cerrar),
     ("f", "find by name, whole entry", por_nombre),
+    ("g", "dark theme", tema_oscuro),
 ]
 
 
