@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -11,7 +12,8 @@ const QColor kAzulRotulo(0, 0, 144);
 const QColor kVerdeValor(0, 112, 0);
 // WCAG asks 4.5:1 of the ink; the strokes of 8-point text are thinner than a pixel, so the pixels
 // drawn never reach the ink itself. Aiming higher makes the text as drawn reach 4.5:1.
-constexpr double kContrasteMinimo = 6.0;
+constexpr double kContrasteBuscado = 6.0;
+constexpr double kContrasteMinimo = 4.5;
 
 double Canal(int valor) {
   const double c = valor / 255.0;
@@ -22,14 +24,18 @@ double Luminancia(const QColor& c) {
   return 0.2126 * Canal(c.red()) + 0.7152 * Canal(c.green()) + 0.0722 * Canal(c.blue());
 }
 
-// Mixed toward white in steps, keeping its hue, until it stands out against `fondo`.
+// Mixed toward white in steps, keeping its hue, until it stands out against `fondo` by the aim;
+// on a background too light for the aim, the first shade that reaches 4.5:1.
 QColor AclaradoContra(const QColor& tinta, const QColor& fondo) {
-  for (int paso = 0; paso <= 100; ++paso) {
+  std::optional<QColor> suficiente;
+  for (int paso = 0; paso < 100; ++paso) {
     const auto mezcla = [paso](int canal) { return canal + (255 - canal) * paso / 100; };
     const QColor clara(mezcla(tinta.red()), mezcla(tinta.green()), mezcla(tinta.blue()));
-    if (Contraste(clara, fondo) >= kContrasteMinimo) return clara;
+    const double contraste = Contraste(clara, fondo);
+    if (contraste >= kContrasteBuscado) return clara;
+    if (contraste >= kContrasteMinimo && !suficiente) suficiente = clara;
   }
-  return Qt::white;
+  return suficiente.value_or(QColor(Qt::white));
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/entries/recorrido.h"
 #include "lookup/entries/internet.h"
+#include "lookup/entries/recorrido.h"
 #include "lookup/lists/lista_vigente.h"
 
 struct ResultadoCompleto;
