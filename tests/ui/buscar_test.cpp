@@ -597,20 +597,6 @@ class BuscarTest final : public QObject {
     QVERIFY(Contraste(QColor(0, 0, 144), QColor(239, 239, 239)) > 10);
   }
 
-  // A window made under a dark theme draws its values in the lighter green.
-  void valoresBajoTemaOscuro() {
-    const QPalette antes = QApplication::palette();
-    QPalette oscura = antes;
-    for (const auto papel : {QPalette::Window, QPalette::Button})
-      oscura.setColor(papel, QColor(53, 53, 53));
-    QApplication::setPalette(oscura);
-    const auto ventana = NuevaVentana();
-    QApplication::setPalette(antes);
-    const auto* valor = ventana->findChild<QLabel*>(QStringLiteral("lblSysop_"));
-    const QColor tinta = valor->palette().color(QPalette::WindowText);
-    QVERIFY(Contraste(tinta, valor->palette().color(QPalette::Window)) >= 4.5);
-  }
-
   // A value cut at its edge shows its whole text as its tooltip, one that fits none; "Copiar"
   // copies it whole as drawn.
   void valorCortadoLeidoYCopiado_data() {
