@@ -34,7 +34,8 @@ class BuscadorNombres final : public QObject {
   [[nodiscard]] bool Esperando() const noexcept { return esperado_.has_value(); }
 
  signals:
-  // `fallo` is the message of a list that cannot be read or of the settings store, with no rows.
+  // `fallo` is the message of a missing list, of one that cannot be read or of the settings
+  // store, with no rows.
   // Any other failure goes to the application's event guard instead of an answer.
   void respuesta(const QString& texto, const Coincidencias& coincidencias, const QString& fallo);
 
