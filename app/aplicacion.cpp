@@ -2,47 +2,43 @@
 #include "app/aplicacion.h"
 
 #include <cxxabi.h>
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QIcon>
-#include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPointer>
-#include <QPushButton>
-#include <QScreen>
 #include <QSocketNotifier>
 #include <QSpacerItem>
-#include <QStyle>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <system_error>
 #include <typeinfo>
 
+#include "app/dialogo_error.h"
 #include "app/reglas.h"
 #include "ui/manejador.h"
 #include "ui/unit1.h"
 
 namespace {
 
-constexpr int kLadoIcono = 32;
 // The icon and the minimise, maximise and close buttons that a window manager (openbox, say) puts
 // beside the caption, even of a dialog that cannot be resized.
 constexpr int kBotonesDeTitulo = 4;
-constexpr int kBanderasMensaje = Qt::TextWordWrap | Qt::TextExpandTabs | Qt::TextShowMnemonic;
 
-// Write end of the signal pipe, for the handler; -1 while no pipe exists.
-int extremoEscrituraSenal = -1;
+// Write end of the signal pipe, for the handler; -1 while no pipe exists. A handler may read only
+// this type safely.
+volatile std::sig_atomic_t extremoEscrituraSenal = -1;
 
 extern "C" void ManejarSenal(int) {
   const int guardado = errno;
@@ -52,51 +48,6 @@ extern "C" void ManejarSenal(int) {
   errno = guardado;
 }
 
-// The message drawn with the very flags it was measured with, so it fills its rectangle exactly.
-class TextoMensaje final : public QLabel {
- public:
-  using QLabel::QLabel;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter pintor(this);
-    pintor.setPen(palette().color(QPalette::WindowText));
-    pintor.drawText(rect(), kBanderasMensaje, text());
-  }
-};
-
-QRect ComoQRect(const Rectangulo& r) {
-  return {r.x, r.y, r.ancho, r.alto};
-}
-
-Rectangulo ComoRectangulo(const QRect& r) {
-  return {r.x(), r.y(), r.width(), r.height()};
-}
-
-QScreen* PantallaDeTrabajo() {
-  // Dialogs go to the screen the user is working on: the active window's, else the primary one.
-  if (const QWidget* activa = QApplication::activeWindow(); activa != nullptr) {
-    if (QScreen* pantalla = activa->screen(); pantalla != nullptr) return pantalla;
-  }
-  return QGuiApplication::primaryScreen();
-}
-
-// The frame the window manager put around `ventana`, or around the first framed window of the
-// program on screen; none when no window is framed yet.
-QMargins MarcoDeVentana(const QWidget* ventana) {
-  const auto marco = [](const QWidget& v) {
-    const QRect fuera = v.frameGeometry();
-    const QRect dentro = v.geometry();
-    return QMargins(dentro.left() - fuera.left(), dentro.top() - fuera.top(),
-                    fuera.right() - dentro.right(), fuera.bottom() - dentro.bottom());
-  };
-  if (ventana != nullptr && ventana->isVisible()) return marco(*ventana);
-  for (const QWidget* v : QApplication::topLevelWidgets()) {
-    if (v->isVisible() && !marco(*v).isNull()) return marco(*v);
-  }
-  return {};
-}
-
 // A caption's room in a window manager's title bar: its text in bold, and beside it the icon and
 // the buttons, each about twice the text's height wide.
 int AnchoParaTitulo(const QString& titulo) {
@@ -104,10 +55,6 @@ int AnchoParaTitulo(const QString& titulo) {
   fuente.setBold(true);
   const QFontMetrics medidor(fuente);
   return medidor.horizontalAdvance(titulo) + kBotonesDeTitulo * 2 * medidor.height();
-}
-
-void SoltarRaton() {
-  if (QWidget* captura = QWidget::mouseGrabber(); captura != nullptr) captura->releaseMouse();
 }
 
 std::string NombreDeTipo(const std::exception& fallo) {
@@ -154,6 +101,12 @@ Aplicacion::Aplicacion(int& argc, char** argv)
   setWindowIcon(QIcon(QStringLiteral(":/buscarpunto.xpm")));
   // Only closing the main window ends the program, not closing whatever window was last.
   setQuitOnLastWindowClosed(false);
+  // Every text of the program is Spanish, so Qt's own (standard buttons, the file dialog, the
+  // text boxes' menus) are too, whatever the locale.
+  if (traduccionQt_.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    installTranslator(&traduccionQt_);
+  }
   InstalarSenales();
 }
 
@@ -200,64 +153,7 @@ void Aplicacion::ReportarFallo(const std::exception& fallo) {
 }
 
 void Aplicacion::MostrarError(const std::string& mensaje) {
-  const QPointer<QWidget> activaAntes = activeWindow();
-  QScreen* const pantalla = PantallaDeTrabajo();
-  const QString texto = QString::fromUtf8(mensaje);
-
-  QDialog dialogo(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  dialogo.setObjectName(QStringLiteral("frmError"));
-  dialogo.setWindowTitle(QStringLiteral("Error"));
-  dialogo.setFont(QApplication::font("QMessageBox"));
-
-  const QFontMetrics medidor(dialogo.font());
-  const QSize tramo =
-      medidor.size(0, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  if (!anchoOk_) anchoOk_ = medidor.horizontalAdvance(QStringLiteral("OK"));
-  const int anchoPantalla = QGuiApplication::primaryScreen()->size().width();
-  const QRect caja =
-      medidor.boundingRect(QRect(0, 0, AnchoDeAjuste(anchoPantalla), 0), kBanderasMensaje, texto);
-
-  const DisposicionError d = CalcularDisposicion({.cx = tramo.width() / 52,
-                                                  .cy = tramo.height(),
-                                                  .anchoOk = *anchoOk_,
-                                                  .anchoTexto = caja.width(),
-                                                  .altoTexto = caja.height()});
-  dialogo.setFixedSize(d.anchoCliente, d.altoCliente);
-
-  auto* imagen = new QLabel(&dialogo);
-  imagen->setObjectName(QStringLiteral("Image"));
-  imagen->setPixmap(dialogo.style()
-                        ->standardIcon(QStyle::SP_MessageBoxCritical, nullptr, &dialogo)
-                        .pixmap(kLadoIcono, kLadoIcono));
-  imagen->setGeometry(ComoQRect(d.icono));
-
-  auto* etiqueta = new TextoMensaje(texto, &dialogo);
-  etiqueta->setObjectName(QStringLiteral("Message"));
-  etiqueta->setTextFormat(Qt::PlainText);
-  etiqueta->setWordWrap(true);
-  etiqueta->setGeometry(ComoQRect(d.texto));
-
-  auto* boton = new QPushButton(QStringLiteral("OK"), &dialogo);
-  boton->setObjectName(QStringLiteral("OK"));
-  boton->setGeometry(ComoQRect(d.boton));
-  // Default and cancel at once: Enter and Esc both press it (QDialog rejects on Esc).
-  boton->setDefault(true);
-  boton->setFocus();
-  connect(boton, &QPushButton::clicked, &dialogo, &QDialog::accept);
-
-  // Centred by its outer size; the window manager frames it only once it is shown, as it framed
-  // the program's windows already on screen.
-  const QMargins marco = MarcoDeVentana(activaAntes.data());
-  const Punto esquina = PosicionDialogo(d.anchoCliente + marco.left() + marco.right(),
-                                        d.altoCliente + marco.top() + marco.bottom(),
-                                        ComoRectangulo(pantalla->geometry()));
-  dialogo.move(esquina.x, esquina.y);
-  dialogo.setWindowModality(Qt::ApplicationModal);
-
-  SoltarRaton();
-  dialogo.exec();
-  if (activaAntes) activaAntes->activateWindow();
+  MostrarDialogoError(QString::fromUtf8(mensaje), anchoOk_);
 }
 
 void Aplicacion::CrearVentana() {

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <QTranslator>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -53,6 +54,7 @@ class Aplicacion final : public QApplication {
   // Made at start so that running out of memory can be reported without allocating the error.
   const std::runtime_error sinMemoria_{"Out of memory"};
   const QString titulo_;
+  QTranslator traduccionQt_;
   std::optional<int> anchoOk_;
   std::unique_ptr<TfrmBuscar> ventanaPrincipal_;
 

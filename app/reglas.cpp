@@ -11,8 +11,6 @@ namespace {
 // The title has always been taken from at most this much of the path.
 constexpr std::size_t kLargoMaximoRuta = 255;
 
-constexpr int kLadoIcono = 32;
-
 }  // namespace
 
 std::string TituloDePrograma(std::string_view rutaPrograma) {

@@ -32,6 +32,9 @@ struct Punto final {
   bool operator==(const Punto&) const = default;
 };
 
+// The side of the error dialog's icon, in pixels.
+inline constexpr int kLadoIcono = 32;
+
 // Measures taken with the error dialog's font, in pixels.
 struct MedidasError final {
   int cx = 0;          // width of "A".."Z" "a".."z" divided by 52

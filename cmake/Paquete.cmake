@@ -30,8 +30,9 @@ The package also has buscarpunto-cli, the same lookup for terminals and
 scripts, with plain-text or JSON output.")
 # The libraries come from dpkg-shlibdeps (the X11 platform plugin ships inside libqt6gui6). The
 # fonts are only loaded at run time: the windows are laid out for DejaVu Sans Condensed, which is
-# in fonts-dejavu-extra, and fall back to the core DejaVu Sans.
+# in fonts-dejavu-extra, and fall back to the core DejaVu Sans. Qt's own texts (standard buttons,
+# the file dialog) are read in Spanish from qt6-translations-l10n.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-dejavu-extra")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-dejavu-extra, qt6-translations-l10n")
 
 include(CPack)

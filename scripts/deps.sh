@@ -6,9 +6,9 @@ set -eu
 
 paquetes() {
   case "$1" in
-    build) echo "cmake make g++ pkg-config libgtest-dev qt6-base-dev nlohmann-json3-dev libcli11-dev libarchive-dev liblzma-dev fonts-dejavu-core fonts-dejavu-extra libxcb1-dev" ;;
+    build) echo "cmake make g++ pkg-config libgtest-dev qt6-base-dev nlohmann-json3-dev libcli11-dev libarchive-dev liblzma-dev fonts-dejavu-core fonts-dejavu-extra libxcb1-dev qt6-translations-l10n" ;;
     fuzz) echo "clang libclang-rt-14-dev" ;;
-    e2e) echo "xvfb openbox xdotool x11-utils dbus at-spi2-core python3 python3-pyatspi imagemagick" ;;
+    e2e) echo "xvfb openbox xdotool x11-utils dbus at-spi2-core python3 python3-pyatspi imagemagick adwaita-qt6" ;;
     package) echo "dpkg-dev file desktop-file-utils lintian appstream" ;;
     *) echo "deps.sh: unknown group '$1'" >&2; exit 64 ;;
   esac

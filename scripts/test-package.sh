@@ -62,11 +62,12 @@ if grep -qx buscarpunto "$trabajo/antes"; then
   echo "test-package: note: buscarpunto was installed before; it is replaced and kept installed"
 fi
 
-# The dependencies dpkg-shlibdeps worked out, and the fonts the windows are laid out for.
+# The dependencies dpkg-shlibdeps worked out, the fonts the windows are laid out for and Qt's
+# Spanish texts.
 dependencias=$(dpkg-deb -f "$paquete" Depends)
 echo "Depends: $dependencias"
 for d in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libc6 fonts-dejavu-core \
-  fonts-dejavu-extra; do
+  fonts-dejavu-extra qt6-translations-l10n; do
   echo "$dependencias" | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -qx "$d" ||
     falla "Depends lacks $d"
 done

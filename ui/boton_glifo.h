@@ -7,7 +7,7 @@
 enum class TipoBoton { OK, Help, Yes, No };
 
 // A push button with an 18x18 picture left of its caption; its kind fixes the picture, whether it
-// is a default or cancel button, and the modal result it stands for.
+// is a default button, and the modal result it stands for.
 class BotonGlifo final : public QPushButton {
   Q_OBJECT
 
@@ -19,7 +19,6 @@ class BotonGlifo final : public QPushButton {
   ~BotonGlifo() override;
 
   [[nodiscard]] TipoBoton Tipo() const noexcept { return tipo_; }
-  [[nodiscard]] bool EsCancelar() const noexcept { return tipo_ == TipoBoton::No; }
   // 1 for OK, 6 for Yes, 7 for No, 0 for Help.
   [[nodiscard]] int ResultadoModal() const noexcept;
 

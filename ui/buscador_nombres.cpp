@@ -6,21 +6,24 @@
 #include <exception>
 #include <string>
 
+#include "lookup/lists/errores_lectura.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
+#include "ui/manejador.h"
 
 namespace {
 
 constexpr int kCaracteresMinimos = 3;
 
-Coincidencias Buscar(const QByteArray& texto) {
+// A missing list's message goes to `fallo`, as an unreadable list's does.
+Coincidencias Buscar(const QByteArray& texto, std::string& fallo) {
   // Its own store: a store is never shared between threads.
   AlmacenConfig almacen;
   const Rutas rutas = LeerRutas(almacen);
   return BuscarCoincidencias(
       RutaEnBytes(rutas.nodelist), RutaEnBytes(rutas.pointlist),
       std::string_view(texto.constData(), static_cast<std::size_t>(texto.size())), kFilasPopup,
-      [](const std::string&) {});
+      [&fallo](const std::string& mensaje) { fallo += (fallo.empty() ? "" : "; ") + mensaje; });
 }
 
 }  // namespace
@@ -59,26 +62,39 @@ void BuscadorNombres::Lanzar(const QString& texto) {
   ocupado_ = true;
   hilo_.start([this, texto, generacion = generacion_] {
     Coincidencias coincidencias;
+    std::string fallo;
+    std::exception_ptr ajeno;
     try {
-      coincidencias = Buscar(texto.toUtf8());
-    } catch (const std::exception&) {
-      // The one failure shown nowhere: the popup stays closed, and the explicit search of the
-      // same lists reports it.
-      coincidencias = {};
+      coincidencias = Buscar(texto.toUtf8(), fallo);
+    } catch (const ErrorEntradaSalida& error) {
+      fallo = error.what();
+    } catch (const ErrorAlmacen& error) {
+      fallo = error.what();
+    } catch (...) {
+      // Not a failure of the lists or the store but of the program: the interface thread's
+      // event guard reports it.
+      ajeno = std::current_exception();
     }
     QMetaObject::invokeMethod(
         this,
-        [this, generacion, texto, coincidencias] { Recibir(generacion, texto, coincidencias); },
+        [this, generacion, texto, coincidencias, fallo, ajeno] {
+          Recibir(generacion, texto, coincidencias, QString::fromStdString(fallo), ajeno);
+        },
         Qt::QueuedConnection);
   });
 }
 
 void BuscadorNombres::Recibir(std::uint64_t generacion, const QString& texto,
-                              const Coincidencias& coincidencias) {
+                              const Coincidencias& coincidencias, const QString& fallo,
+                              const std::exception_ptr& ajeno) {
   ocupado_ = false;
   if (generacion == generacion_) {
     esperado_.reset();
-    emit respuesta(texto, coincidencias);
+    if (ajeno) {
+      Manejar([&ajeno] { std::rethrow_exception(ajeno); });
+      return;
+    }
+    emit respuesta(texto, coincidencias, fallo);
     return;
   }
   if (pendiente_) {
@@ -86,4 +102,5 @@ void BuscadorNombres::Recibir(std::uint64_t generacion, const QString& texto,
     pendiente_.reset();
     Lanzar(siguiente);
   }
+  if (ajeno) Manejar([&ajeno] { std::rethrow_exception(ajeno); });
 }

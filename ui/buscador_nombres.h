@@ -5,6 +5,7 @@
 #include <QString>
 #include <QThreadPool>
 #include <cstdint>
+#include <exception>
 #include <optional>
 
 #include "lookup/entries/por_nombre.h"
@@ -33,13 +34,15 @@ class BuscadorNombres final : public QObject {
   [[nodiscard]] bool Esperando() const noexcept { return esperado_.has_value(); }
 
  signals:
-  // Missing lists, a settings failure or an unreadable list give no rows: while typing nothing
-  // is reported, the explicit search does that.
-  void respuesta(const QString& texto, const Coincidencias& coincidencias);
+  // `fallo` is the message of a missing list, of one that cannot be read or of the settings
+  // store, with no rows.
+  // Any other failure goes to the application's event guard instead of an answer.
+  void respuesta(const QString& texto, const Coincidencias& coincidencias, const QString& fallo);
 
  private:
   void Lanzar(const QString& texto);
-  void Recibir(std::uint64_t generacion, const QString& texto, const Coincidencias& coincidencias);
+  void Recibir(std::uint64_t generacion, const QString& texto, const Coincidencias& coincidencias,
+               const QString& fallo, const std::exception_ptr& ajeno);
 
   std::uint64_t generacion_ = 0;
   bool ocupado_ = false;

@@ -45,11 +45,13 @@ DlgEntradaCompleta::DlgEntradaCompleta(const QString& texto, QWidget* parent)
   const int margen =
       2 * (txtEntrada->frameWidth() + static_cast<int>(txtEntrada->document()->documentMargin())) +
       txtEntrada->verticalScrollBar()->sizeHint().width();
-  const QRect pantalla = screen()->availableGeometry();
-  txtEntrada->setMinimumSize(
-      std::min(ancho + margen, pantalla.width() * 3 / 4),
-      std::min(static_cast<int>(lineas.size() + 1) * medida.lineSpacing() + margen,
-               pantalla.height() * 3 / 4));
+  QSize tamano(ancho + margen, static_cast<int>(lineas.size() + 1) * medida.lineSpacing() + margen);
+  // With every screen unplugged there is no screen to stay within.
+  if (const QScreen* pantalla = screen(); pantalla != nullptr) {
+    const QRect area = pantalla->availableGeometry();
+    tamano = tamano.boundedTo({area.width() * 3 / 4, area.height() * 3 / 4});
+  }
+  txtEntrada->setMinimumSize(tamano);
   txtEntrada->setFocus();
 }
 

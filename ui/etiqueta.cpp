@@ -2,7 +2,12 @@
 #include "ui/etiqueta.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace {
 
@@ -45,6 +50,33 @@ EtiquetaPrefijo::EtiquetaPrefijo(QWidget* parent) : QLabel(parent) {
   }();
   setTextFormat(Qt::PlainText);
   setWordWrap(false);
+}
+
+void EtiquetaPrefijo::PermitirCopia() {
+  auto* copiar = new QAction(QStringLiteral("Copiar"), this);
+  connect(copiar, &QAction::triggered, this,
+          [this] { QGuiApplication::clipboard()->setText(TextoDibujado(text())); });
+  addAction(copiar);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+bool EtiquetaPrefijo::Cortada() const {
+  const int ancho = fontMetrics().size(Qt::TextSingleLine | Qt::TextShowMnemonic, text()).width();
+  return ancho > contentsRect().width();
+}
+
+bool EtiquetaPrefijo::event(QEvent* evento) {
+  // By hand rather than as the label's tooltip, which screen readers would read besides its name.
+  if (evento->type() == QEvent::ToolTip) {
+    if (Cortada()) {
+      QToolTip::showText(static_cast<QHelpEvent*>(evento)->globalPos(), TextoDibujado(text()),
+                         this);
+    } else {
+      QToolTip::hideText();
+    }
+    return true;
+  }
+  return QLabel::event(evento);
 }
 
 void EtiquetaPrefijo::paintEvent(QPaintEvent* /*evento*/) {

@@ -12,7 +12,13 @@ class EtiquetaPrefijo final : public QLabel {
  public:
   explicit EtiquetaPrefijo(QWidget* parent);
 
+  // A context menu whose "Copiar" puts the text as drawn on the clipboard.
+  void PermitirCopia();
+  // True when the drawn text is wider than the label, which then shows it whole as its tooltip.
+  [[nodiscard]] bool Cortada() const;
+
  protected:
+  bool event(QEvent* evento) override;
   void paintEvent(QPaintEvent* evento) override;
 };
 

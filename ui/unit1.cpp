@@ -1,55 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/unit1.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QCoreApplication>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QPointer>
-#include <QScreen>
-#include <QScrollBar>
-#include <QStandardItemModel>
 #include <QToolTip>
-#include <algorithm>
-#include <functional>
 #include <optional>
 #include <stdexcept>
-#include <string_view>
 #include <utility>
 
 #include "lookup/entries/entrada_visible.h"
-#include "lookup/entries/texto.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
 #include "ui/boton_glifo.h"
 #include "ui/buscador_nombres.h"
+#include "ui/colores.h"
 #include "ui/entrada_completa.h"
-#include "ui/escala.h"
+#include "ui/estado_busqueda.h"
 #include "ui/etiqueta.h"
 #include "ui/manejador.h"
+#include "ui/popup_nombres.h"
+#include "ui/texto_lista.h"
 #include "ui/unit2.h"
 #include "ui/ventana.h"
 
 namespace {
 
-const QColor kAzulRotulo(0, 0, 144);
-const QColor kVerdeValor(0, 112, 0);
-
-// The one place list bytes become display text.
-QString TextoDeLista(const std::string& bytes) {
-  return QString::fromUtf8(DecodificarTexto(bytes));
-}
-
-QLabel* NuevaEtiqueta(QWidget* padre, const QString& nombre, const QRect& caja, Qt::Alignment lado,
-                      const QColor& tinta) {
+EtiquetaPrefijo* NuevaEtiqueta(QWidget* padre, const QString& nombre, const QRect& caja,
+                               Qt::Alignment lado, const QColor& tinta) {
   auto* etiqueta = new EtiquetaPrefijo(padre);
   etiqueta->setObjectName(nombre);
   etiqueta->setGeometry(caja);
@@ -62,7 +45,8 @@ QLabel* NuevaEtiqueta(QWidget* padre, const QString& nombre, const QRect& caja, 
 
 QLabel* NuevoRotulo(QWidget* padre, const QString& nombre, const QString& texto,
                     const QRect& caja) {
-  QLabel* rotulo = NuevaEtiqueta(padre, nombre, caja, Qt::AlignRight, kAzulRotulo);
+  QLabel* rotulo =
+      NuevaEtiqueta(padre, nombre, caja, Qt::AlignRight, TintasPara(padre->palette()).rotulo);
   rotulo->setText(texto);
   // Captions were fitted to a narrower font: one that does not fit grows to the left, keeping its
   // right edge against the value it names, rather than losing its first letters.
@@ -74,50 +58,16 @@ QLabel* NuevoRotulo(QWidget* padre, const QString& nombre, const QString& texto,
 
 // A screen reader reads the value as the label's name and the caption beside it as what it is.
 QLabel* NuevoValor(QWidget* padre, const QString& nombre, const QRect& caja, const QLabel& rotulo) {
-  QLabel* valor = NuevaEtiqueta(padre, nombre, caja, Qt::AlignLeft, kVerdeValor);
+  EtiquetaPrefijo* valor =
+      NuevaEtiqueta(padre, nombre, caja, Qt::AlignLeft, TintasPara(padre->palette()).valor);
   valor->setAutoFillBackground(true);
+  valor->PermitirCopia();
   valor->setAccessibleDescription(TextoDibujado(rotulo.text()));
   return valor;
 }
 
 const QString kAyudaDireccion =
     QStringLiteral("Una dirección (2:5020/52.10), o parte de un nombre, un sistema o un lugar");
-
-// The rows' address, for picking; the last row, which only counts the rest, has none.
-constexpr int kRolDireccion = Qt::UserRole + 1;
-
-// Its address as the name search gives it, then sysop, system and location as the labels show
-// them.
-QString TextoFila(const Coincidencia& c) {
-  const QString separador = QStringLiteral(" — ");
-  return TextoDeLista(c.direccion) + separador + TextoDeLista(c.sysop) + separador +
-         TextoDeLista(c.sistema) + separador + TextoDeLista(c.lugar);
-}
-
-QString TextoResto(std::size_t resto) {
-  return resto == 1 ? QStringLiteral("… y 1 entrada más")
-                    : QStringLiteral("… y %1 entradas más").arg(resto);
-}
-
-// Watches the whole application for a mouse press outside `dentro`.
-class ClicFuera final : public QObject {
- public:
-  ClicFuera(const QWidget& dentro, std::function<void()> alPulsar, QObject* padre)
-      : QObject(padre), dentro_(dentro), alPulsar_(std::move(alPulsar)) {}
-
- protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override {
-    if (evento->type() == QEvent::MouseButtonPress) {
-      const auto* pulsado = qobject_cast<QWidget*>(objeto);
-      if (pulsado != nullptr && pulsado != &dentro_ && !dentro_.isAncestorOf(pulsado)) alPulsar_();
-    }
-    return false;
-  }
-
- private:
-  const QWidget& dentro_;
-  std::function<void()> alPulsar_;
-};
 
 // Alt+Enter, the usual "properties" key: with Alt and neither Ctrl nor Shift.
 bool EsAltEnter(const QKeyEvent& tecla) {
@@ -170,25 +120,9 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
   connect(txtDireccion, &QWidget::customContextMenuRequested, this, &TfrmBuscar::MenuDireccion);
   connect(txtDireccion, &QLineEdit::textEdited, this, &TfrmBuscar::txtDireccionTextEdited);
 
-  // A window of its own under the box, of the tooltip kind: it never takes the keyboard, so
-  // every key still reaches the box and the window's rules, and screen readers list it (they
-  // leave out Qt's popup windows).
-  filas_ = new QStandardItemModel(this);
-  lstCoincidencias = new QListView(this);
-  lstCoincidencias->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
-  lstCoincidencias->setObjectName(QStringLiteral("lstCoincidencias"));
-  lstCoincidencias->setAccessibleName(QStringLiteral("Coincidencias"));
-  lstCoincidencias->setFont(font());
-  lstCoincidencias->setModel(filas_);
-  lstCoincidencias->setFocusPolicy(Qt::NoFocus);
-  lstCoincidencias->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  lstCoincidencias->setSelectionMode(QAbstractItemView::SingleSelection);
-  lstCoincidencias->setUniformItemSizes(true);
-  lstCoincidencias->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  connect(lstCoincidencias, &QListView::clicked, this, &TfrmBuscar::ElegirFila);
+  lstCoincidencias = new PopupNombres(*txtDireccion, *this);
+  connect(lstCoincidencias, &PopupNombres::filaPulsada, this, &TfrmBuscar::ElegirFila);
   installEventFilter(this);
-  vigilante_ = new ClicFuera(
-      *lstCoincidencias, [this] { CerrarPopup(); }, this);
   buscador_ = new BuscadorNombres(this);
   connect(buscador_, &BuscadorNombres::respuesta, this, &TfrmBuscar::MostrarCoincidencias);
 
@@ -231,6 +165,20 @@ TfrmBuscar::TfrmBuscar(Informar informar, QWidget* parent)
   lblTelefono_ =
       NuevoValor(grpPunto, QStringLiteral("lblTelefono_"), caja(64, 99, 153, 17), *lblTelefono);
 
+  // Under the values, as tall as two lines of text, the window grown by as much.
+  const int altoEstado = 2 * fontMetrics().lineSpacing();
+  const QRect debajo = caja(16, 345, 233, 0);
+  lblEstado = new QLabel(this);
+  lblEstado->setObjectName(QStringLiteral("lblEstado"));
+  lblEstado->setGeometry(debajo.x(), debajo.y(), debajo.width(), altoEstado);
+  lblEstado->setWordWrap(true);
+  lblEstado->setTextFormat(Qt::PlainText);
+  lblEstado->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lblEstado->setFocusPolicy(Qt::NoFocus);
+  lblEstado->setAccessibleDescription(QStringLiteral("Resultado de la búsqueda"));
+  setFixedSize(width(), debajo.y() + altoEstado + caja(0, 0, 0, 4).height());
+  BevelBorde->setGeometry(rect());
+
   btnConfig = new BotonGlifo(TipoBoton::Help, QStringLiteral("&Config."), this);
   btnConfig->setObjectName(QStringLiteral("btnConfig"));
   btnConfig->setGeometry(caja(176, 50, 73, 27));
@@ -255,6 +203,8 @@ void TfrmBuscar::FormCreate() {
 void TfrmBuscar::btnBuscarClick() {
   CerrarPopup();
   if (!almacen_) throw std::logic_error("TfrmBuscar: a search before FormCreate");
+  // Stays so when the search ends with a message or a failure.
+  lblEstado->setText(TextoEstadoIncompleto());
   const Rutas rutas = LeerRutas(*almacen_);
   const QByteArray direccion = txtDireccion->text().toUtf8();
   std::string buscada(direccion.constData(), static_cast<std::size_t>(direccion.size()));
@@ -268,6 +218,7 @@ void TfrmBuscar::btnBuscarClick() {
   lblNick_->setText(TextoDeLista(resultado.punto.nick));
   lblCiudadPunto_->setText(TextoDeLista(resultado.punto.ciudad));
   lblTelefono_->setText(TextoDeLista(resultado.punto.telefono));
+  lblEstado->setText(TextoEstado(buscada, resultado));
   ultima_ = std::move(resultado);
   direccionUltima_ = std::move(buscada);
   emit busquedaTerminada();
@@ -287,7 +238,10 @@ void TfrmBuscar::MenuDireccion(const QPoint& donde) {
   CerrarPopup();
   const std::unique_ptr<QMenu> menu(txtDireccion->createStandardContextMenu());
   menu->addSeparator();
-  const QAction* entrada = menu->addAction(QStringLiteral("Entrada completa…"));
+  QAction* entrada = menu->addAction(QStringLiteral("Entrada completa…"));
+  // Shown only: the window's own key rule takes Alt+Enter.
+  entrada->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Enter));
+  entrada->setShortcutVisibleInContextMenu(true);
   if (menu->exec(txtDireccion->mapToGlobal(donde)) == entrada) {
     Manejar([this] { MostrarEntradaCompleta(); });
   }
@@ -303,88 +257,44 @@ void TfrmBuscar::txtDireccionTextEdited(const QString& texto) {
   CerrarPopup();
 }
 
-void TfrmBuscar::MostrarCoincidencias(const QString& texto, const Coincidencias& coincidencias) {
+void TfrmBuscar::MostrarCoincidencias(const QString& texto, const Coincidencias& coincidencias,
+                                      const QString& fallo) {
   // The box changed by other means since (a row was picked), or the user went elsewhere: the
   // answer is for nobody.
   if (texto != txtDireccion->text() || !txtDireccion->hasFocus()) return;
-  filas_->clear();
-  textoFilas_ = texto;
-  for (const Coincidencia& c : coincidencias.filas) {
-    auto* fila = new QStandardItem(TextoFila(c));
-    fila->setData(TextoDeLista(c.direccion), kRolDireccion);
-    fila->setEditable(false);
-    filas_->appendRow(fila);
-  }
-  if (coincidencias.resto > 0) {
-    auto* resto = new QStandardItem(TextoResto(coincidencias.resto));
-    resto->setFlags(Qt::NoItemFlags);
-    filas_->appendRow(resto);
-  }
-  const bool enter = std::exchange(enterPendiente_, false);
-  if (coincidencias.filas.empty()) {
-    CerrarPopup();
-    emit coincidenciasMostradas(texto);
-    // Enter on a name that matches nothing searches it as typed, as Enter always did.
-    if (enter) Manejar([this] { btnBuscarClick(); });
-    return;
-  }
-  MostrarPopup();
+  lstCoincidencias->Llenar(texto, coincidencias, fallo);
+  lstCoincidencias->Mostrar();
   emit coincidenciasMostradas(texto);
-  if (enter) EnterEnPopup();
-}
-
-// Below the box, as wide as its rows, ten rows high at most; nothing chosen.
-void TfrmBuscar::MostrarPopup() {
-  constexpr int kFilasVisibles = 10;
-  const int filas = filas_->rowCount();
-  const int marco = 2 * lstCoincidencias->frameWidth();
-  const bool barra = filas > kFilasVisibles;
-  const int ancho = lstCoincidencias->sizeHintForColumn(0) + marco +
-                    (barra ? lstCoincidencias->verticalScrollBar()->sizeHint().width() : 0);
-  const int alto = lstCoincidencias->sizeHintForRow(0) * std::min(filas, kFilasVisibles) + marco;
-  const QRect pantalla = txtDireccion->screen()->availableGeometry();
-  QRect caja(txtDireccion->mapToGlobal(QPoint(0, txtDireccion->height())),
-             QSize(std::min(std::max(ancho, txtDireccion->width()), pantalla.width()), alto));
-  if (caja.right() > pantalla.right()) caja.moveRight(pantalla.right());
-  if (caja.bottom() > pantalla.bottom())
-    caja.moveBottom(txtDireccion->mapToGlobal(QPoint(0, 0)).y());
-  lstCoincidencias->setGeometry(caja);
-  lstCoincidencias->setCurrentIndex({});
-  lstCoincidencias->clearSelection();
-  lstCoincidencias->scrollToTop();
-  if (!PopupAbierto()) {
-    // Clicks anywhere else close it.
-    qApp->installEventFilter(vigilante_);
-    lstCoincidencias->show();
-  }
+  if (std::exchange(enterPendiente_, false)) EnterEnPopup();
 }
 
 bool TfrmBuscar::PopupAbierto() const {
-  return lstCoincidencias->isVisible();
+  return lstCoincidencias->Abierto();
 }
 
 void TfrmBuscar::CerrarPopup() {
-  if (!PopupAbierto()) return;
-  qApp->removeEventFilter(vigilante_);
-  lstCoincidencias->hide();
+  lstCoincidencias->Cerrar();
 }
 
 // Enter with the popup open picks the chosen row, or the first one when none is chosen. While
 // the rows are still those of an older text, it waits for the answer to the text in the box.
 void TfrmBuscar::EnterEnPopup() {
-  if (const QModelIndex elegida = lstCoincidencias->currentIndex(); elegida.isValid()) {
-    ElegirFila(elegida);
-    return;
-  }
-  if (textoFilas_ != txtDireccion->text() && buscador_->Esperando()) {
+  if (!lstCoincidencias->HayElegida() && lstCoincidencias->TextoFilas() != txtDireccion->text() &&
+      buscador_->Esperando()) {
     enterPendiente_ = true;
     return;
   }
-  ElegirFila(filas_->index(0, 0));
+  // Enter on a name that matches nothing searches it as typed, as Enter always did.
+  if (!lstCoincidencias->HayFilasElegibles()) {
+    CerrarPopup();
+    btnBuscarClick();
+    return;
+  }
+  ElegirFila(lstCoincidencias->FilaDeEnter());
 }
 
 void TfrmBuscar::ElegirFila(const QModelIndex& fila) {
-  const QString direccion = fila.data(kRolDireccion).toString();
+  const QString direccion = PopupNombres::DireccionDe(fila);
   if (direccion.isEmpty()) return;
   CerrarPopup();
   buscador_->Olvidar();
@@ -416,19 +326,7 @@ bool TfrmBuscar::TeclaDePopup(const QKeyEvent& tecla) {
     Manejar([this] { EnterEnPopup(); });
     return true;
   }
-  if (tecla.modifiers() != Qt::NoModifier && tecla.modifiers() != Qt::KeypadModifier) return false;
-  if (tecla.key() == Qt::Key_Escape) {
-    CerrarPopup();
-    return true;
-  }
-  if (tecla.key() != Qt::Key_Down && tecla.key() != Qt::Key_Up) return false;
-  const int ultima = filas_->rowCount() - 1;
-  const QModelIndex actual = lstCoincidencias->currentIndex();
-  int fila = tecla.key() == Qt::Key_Down ? (actual.isValid() ? actual.row() + 1 : 0)
-                                         : (actual.isValid() ? actual.row() - 1 : ultima);
-  fila = std::clamp(fila, 0, ultima);
-  lstCoincidencias->setCurrentIndex(filas_->index(fila, 0));
-  return true;
+  return lstCoincidencias->Tecla(tecla);
 }
 
 bool TfrmBuscar::eventFilter(QObject* objeto, QEvent* evento) {

@@ -11,9 +11,8 @@
 
 class AlmacenConfig;
 class BuscadorNombres;
-class QListView;
 class QModelIndex;
-class QStandardItemModel;
+class PopupNombres;
 struct Coincidencias;
 class QFrame;
 class QGroupBox;
@@ -53,13 +52,13 @@ class TfrmBuscar final : public QWidget {
  private:
   void txtDireccionKeyPress(QChar caracter);
   void txtDireccionTextEdited(const QString& texto);
-  void MostrarCoincidencias(const QString& texto, const Coincidencias& coincidencias);
+  void MostrarCoincidencias(const QString& texto, const Coincidencias& coincidencias,
+                            const QString& fallo);
   [[nodiscard]] bool PopupAbierto() const;
   void CerrarPopup();
   void EnterEnPopup();
   void ElegirFila(const QModelIndex& fila);
   void MenuDireccion(const QPoint& donde);
-  void MostrarPopup();
   bool TeclaDePopup(const QKeyEvent& tecla);
 
   Informar informar_;
@@ -68,12 +67,9 @@ class TfrmBuscar final : public QWidget {
   ResultadoCompleto ultima_;
   std::string direccionUltima_;
 
-  // Find as you type: the search off the thread, the popup and its rows, the text they answer.
+  // Find as you type: the search off the thread and the popup.
   BuscadorNombres* buscador_ = nullptr;
-  QListView* lstCoincidencias = nullptr;
-  QObject* vigilante_ = nullptr;  // closes the popup on a click elsewhere
-  QStandardItemModel* filas_ = nullptr;
-  QString textoFilas_;
+  PopupNombres* lstCoincidencias = nullptr;
   // Enter came while the popup still showed the rows of an older text.
   bool enterPendiente_ = false;
 
@@ -99,4 +95,6 @@ class TfrmBuscar final : public QWidget {
   QLabel* lblNick_ = nullptr;
   QLabel* lblCiudadPunto_ = nullptr;
   QLabel* lblTelefono_ = nullptr;
+  // What the last search found, or that it did not complete.
+  QLabel* lblEstado = nullptr;
 };

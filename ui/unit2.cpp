@@ -7,17 +7,42 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <stdexcept>
 
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
 #include "ui/boton_glifo.h"
 #include "ui/dialogo_archivo.h"
-#include "ui/escala.h"
+#include "ui/lectura_caja.h"
 #include "ui/manejador.h"
 #include "ui/ventana.h"
+
+namespace {
+
+// Kept up to date with `caja` as it changes, from an answer off the interface thread.
+QLabel* NuevaLectura(QWidget& ventana, const QString& nombre, const QRect& sitio, QLineEdit& caja,
+                     const QString& titulo) {
+  auto* linea = new QLabel(&ventana);
+  linea->setObjectName(nombre);
+  linea->setTextFormat(Qt::PlainText);
+  linea->setGeometry(sitio.x(), sitio.y(), sitio.width(),
+                     std::min(sitio.height(), linea->fontMetrics().height()));
+  linea->setAccessibleDescription(titulo);
+  auto* lectura = new LecturaDeCaja(linea);
+  QObject::connect(&caja, &QLineEdit::textChanged, lectura, &LecturaDeCaja::Pedir);
+  QObject::connect(lectura, &LecturaDeCaja::respuesta, linea, [linea](const QString& texto) {
+    const QString cabe = linea->fontMetrics().elidedText(texto, Qt::ElideMiddle, linea->width());
+    linea->setText(cabe);
+    linea->setToolTip(cabe == texto ? QString() : texto);
+  });
+  return linea;
+}
+
+}  // namespace
 
 TfrmConfig::TfrmConfig(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
@@ -52,6 +77,12 @@ TfrmConfig::TfrmConfig(QWidget* parent)
   btnBuscarPointlist->setGeometry(caja(296, 16, 49, 25));
   txtPointlist->setAccessibleName(GroupBox2->title());
   btnBuscarPointlist->setAccessibleDescription(GroupBox2->title());
+
+  // In the gap under each box: the file a search reads there now.
+  lblLeeNodelist = NuevaLectura(*this, QStringLiteral("lblLeeNodelist"), caja(20, 57, 337, 15),
+                                *txtNodelist, GroupBox1->title());
+  lblLeePointlist = NuevaLectura(*this, QStringLiteral("lblLeePointlist"), caja(20, 121, 337, 15),
+                                 *txtPointlist, GroupBox2->title());
 
   btnAceptar = new BotonGlifo(TipoBoton::Yes, QStringLiteral("&Aceptar"), this);
   btnAceptar->setObjectName(QStringLiteral("btnAceptar"));

@@ -9,6 +9,7 @@ class BotonGlifo;
 class QFileDialog;
 class QFrame;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -50,6 +51,9 @@ class TfrmConfig final : public QDialog {
   QPushButton* btnBuscarNodelist = nullptr;
   QPushButton* btnBuscarPointlist = nullptr;
   QFileDialog* OpenDialog = nullptr;
+  // What a search reads now for each box.
+  QLabel* lblLeeNodelist = nullptr;
+  QLabel* lblLeePointlist = nullptr;
 
   std::unique_ptr<AlmacenConfig> almacen_;
 };

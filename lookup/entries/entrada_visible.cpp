@@ -31,13 +31,6 @@ constexpr std::array<std::string_view, 12> kMeses{
     "enero", "febrero", "marzo",      "abril",   "mayo",      "junio",
     "julio", "agosto",  "septiembre", "octubre", "noviembre", "diciembre"};
 
-std::string TextoFecha(const std::optional<FechaLista>& fecha) {
-  if (!fecha) return "su primera línea no tiene fecha";
-  return "lista del " + std::to_string(fecha->dia) + " de " +
-         std::string(kMeses[static_cast<std::size_t>(fecha->mes - 1)]) + " de " +
-         std::to_string(fecha->anio);
-}
-
 void Campo(std::string& texto, std::string_view rotulo, std::string_view valor) {
   ((((texto += rotulo) += ':') += valor.empty() ? "" : " ") += valor) += '\n';
 }
@@ -85,6 +78,13 @@ void TextoPunto(std::string& texto, std::string_view direccion, const PuntoVisib
 }
 
 }  // namespace
+
+std::string TextoFecha(const std::optional<FechaLista>& fecha) {
+  if (!fecha) return "su primera línea no tiene fecha";
+  return "lista del " + std::to_string(fecha->dia) + " de " +
+         std::string(kMeses[static_cast<std::size_t>(fecha->mes - 1)]) + " de " +
+         std::to_string(fecha->anio);
+}
 
 NodoVisible Visible(const EntradaNodo& e) {
   return {

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "lookup/entries/recorrido.h"
 #include "lookup/entries/internet.h"
+#include "lookup/entries/recorrido.h"
+#include "lookup/lists/lista_vigente.h"
 
 struct ResultadoCompleto;
 
@@ -27,6 +29,9 @@ struct PuntoVisible {
 
 [[nodiscard]] NodoVisible Visible(const EntradaNodo& entrada);
 [[nodiscard]] PuntoVisible Visible(const EntradaPunto& entrada);
+
+// "lista del 6 de enero de 2025", or that the first line holds no date.
+[[nodiscard]] std::string TextoFecha(const std::optional<FechaLista>& fecha);
 
 // "binkp host:24554"; an IPv6 host in brackets, so the port stays apart.
 [[nodiscard]] std::string TextoExtremo(const ExtremoInternet& extremo);

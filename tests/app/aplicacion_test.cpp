@@ -5,9 +5,12 @@
 
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -78,6 +81,7 @@ struct Informe {
   QString texto;
   QMessageBox::Icon icono = QMessageBox::NoIcon;
   QMessageBox::StandardButtons botones;
+  QString boton;
   Qt::WindowModality modalidad = Qt::NonModal;
   bool ratonCapturado = true;
   bool ventanaVisible = false;
@@ -97,6 +101,7 @@ void LeerYCerrarInforme(Informe& informe, const QWidget* vigilada = nullptr) {
       informe.texto = caja->text();
       informe.icono = caja->icon();
       informe.botones = caja->standardButtons();
+      informe.boton = caja->button(QMessageBox::Ok)->text();
       caja->button(QMessageBox::Ok)->click();
     } else {
       modal->close();
@@ -126,7 +131,29 @@ class PruebaAplicacion final : public QObject {
   void saleConCeroAnteSigterm();
   void sinPantallaSaleConUnoYUnaLinea();
   void fallaEnFormCreateSeInformaAntesDeMostrar();
+  void textosDeQtEnEspanol();
 };
+
+// Whatever the locale: the file dialog, a text box's menu, and the key the search window's menu
+// shows beside "Entrada completa…".
+void PruebaAplicacion::textosDeQtEnEspanol() {
+  QFileDialog dialogo;
+  dialogo.setOption(QFileDialog::DontUseNativeDialog);
+  const auto* buscarEn = dialogo.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+  QVERIFY(buscarEn != nullptr);
+  QCOMPARE(buscarEn->text(), QStringLiteral("Ver en:"));
+  QLineEdit caja;
+  const std::unique_ptr<QMenu> menu(caja.createStandardContextMenu());
+  QStringList textos;
+  for (const QAction* accion : menu->actions())
+    if (!accion->isSeparator()) textos << accion->text().section(u'\t', 0, 0);
+  QCOMPARE(textos, (QStringList{QStringLiteral("&Deshacer"), QStringLiteral("&Rehacer"),
+                                QStringLiteral("Cor&tar"), QStringLiteral("&Copiar"),
+                                QStringLiteral("&Pegar"), QStringLiteral("Borrar"),
+                                QStringLiteral("Seleccionar todo")}));
+  QCOMPARE(QKeySequence(Qt::ALT | Qt::Key_Enter).toString(QKeySequence::NativeText),
+           QStringLiteral("Alt+Intro"));
+}
 
 void PruebaAplicacion::tituloEIcono() {
   const Aplicacion* aplicacion = Aplicacion::instancia();
@@ -186,6 +213,8 @@ void PruebaAplicacion::guardaInformaYSigue() {
            qPrintable(QString::number(informe.ancho)));
   QCOMPARE(informe.icono, QMessageBox::Critical);
   QCOMPARE(informe.botones, QMessageBox::StandardButtons(QMessageBox::Ok));
+  // Qt's own texts are Spanish, as a Spanish system's message box reads.
+  QCOMPARE(informe.boton, QStringLiteral("Aceptar"));
   QCOMPARE(informe.modalidad, Qt::ApplicationModal);
   QVERIFY(!informe.ratonCapturado);
 

@@ -2,12 +2,15 @@
 // A system call failing under a search started from the window: the guard reports the exact
 // message, the labels keep the last result, no list file stays open, and the program goes on.
 
+#include <QAbstractItemView>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <stdexcept>
 #include <string>
 
 #include "app/aplicacion.h"
@@ -124,6 +127,59 @@ class FallosVentanaTest final : public QObject {
 
     Buscar(QStringLiteral("1:261/1.3"));
     QCOMPARE(Valores(*ventana_).first(), QStringLiteral("Harbor Lights BBS"));
+  }
+
+  // While typing a name: a list that fails to read gives the popup a row with its message; any
+  // other failure on the popup's thread reaches the guard.
+  void falloAlEscribir_data() {
+    QTest::addColumn<bool>("delPrograma");
+    QTest::addColumn<QString>("fila");
+    QTest::addColumn<QString>("informe");
+    QTest::newRow("de la lista") << false << QStringLiteral("I/O error 1005") << QString();
+    QTest::newRow("del programa") << true << QString() << QStringLiteral("Broken invariant.");
+  }
+
+  void falloAlEscribir() {
+    QFETCH(bool, delPrograma);
+    QFETCH(QString, fila);
+    QFETCH(QString, informe);
+    auto* caja = ventana_->findChild<QLineEdit*>(QStringLiteral("txtDireccion"));
+    auto* popup = ventana_->findChild<QAbstractItemView*>(QStringLiteral("lstCoincidencias"));
+    ventana_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(ventana_));
+    caja->setFocus();
+    QTRY_VERIFY(caja->hasFocus());
+    caja->clear();
+    // Only the report is awaited: a watch left armed would act on a later test's window.
+    QString visto;
+    if (delPrograma) {
+      EnVentanaModal({}, [&visto](QWidget& modal) {
+        auto* report = qobject_cast<QMessageBox*>(&modal);
+        visto = report != nullptr ? report->text() : modal.objectName();
+        modal.close();
+      });
+    }
+    QSignalSpy respuestas(ventana_, &TfrmBuscar::coincidenciasMostradas);
+    {
+      const fallos::Inyeccion inyeccion(
+          Falla{Llamada::Leer, nodelist_.toStdString(), 1, 1000, EIO});
+      const fallos::Antes antes(Llamada::Leer, nodelist_.toStdString(), 1, [delPrograma] {
+        if (delPrograma) throw std::logic_error("Broken invariant");
+      });
+      QTest::keyClicks(caja, QStringLiteral("popov"));
+      if (delPrograma) {
+        QTRY_COMPARE(visto, informe);
+      } else {
+        QTRY_VERIFY(!respuestas.isEmpty() &&
+                    respuestas.back()[0].toString() == QStringLiteral("popov"));
+      }
+    }
+    if (!delPrograma) {
+      QCOMPARE(popup->model()->rowCount(), 1);
+      QCOMPARE(popup->model()->index(0, 0).data().toString(), fila);
+    }
+    QTest::keyClick(caja, Qt::Key_Escape);
+    QTRY_VERIFY(!popup->isVisible());
   }
 
   // The store turned to garbage between two searches: reported, and mended by the next save.

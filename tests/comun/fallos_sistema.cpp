@@ -61,9 +61,13 @@ bool Toca(Llamada llamada, const char* ruta, int fd) {
   Estado& e = estado();
   if (!Vigila(llamada, ruta, fd)) return false;
   if (e.accion && e.accion->llamada == llamada && ++e.llamadasAccion == e.accion->vez) {
-    e.enAccion = true;
+    // An action may throw, standing for a failure in the middle of a call.
+    struct EnAccion {
+      Estado& e;
+      explicit EnAccion(Estado& estado) : e(estado) { e.enAccion = true; }
+      ~EnAccion() { e.enAccion = false; }
+    } const enAccion(e);
     e.accion->hacer();
-    e.enAccion = false;
   }
   if (!e.falla || e.falla->llamada != llamada) return false;
   const int n = ++e.llamadas;

@@ -60,6 +60,34 @@ def captura(destino, ventana="root"):
                    timeout=PLAZO, capture_output=True)
 
 
+def colores_en(imagen, x, y, ancho, alto):
+    """The colours of a rectangle of a PNG, as (count, (r, g, b)), most frequent first."""
+    salida = subprocess.run(["convert", imagen, "-crop", f"{ancho}x{alto}+{x}+{y}", "+repage",
+                             "-format", "%c", "histogram:info:-"], check=True, timeout=PLAZO,
+                            capture_output=True, text=True).stdout
+    colores = []
+    for linea in salida.splitlines():
+        cuenta, _, resto = linea.strip().partition(":")
+        rgb = resto.strip().split(")")[0].lstrip("(").split(",")[:3]
+        colores.append((int(cuenta), tuple(int(float(c)) for c in rgb)))
+    return sorted(colores, reverse=True)
+
+
+def contraste(una, otra):
+    """The WCAG 2 contrast ratio of two colours."""
+    def luminancia(rgb):
+        lineal = [c / 255 / 12.92 if c / 255 <= 0.04045 else ((c / 255 + 0.055) / 1.055) ** 2.4
+                  for c in rgb]
+        return 0.2126 * lineal[0] + 0.7152 * lineal[1] + 0.0722 * lineal[2]
+    a, b = sorted((luminancia(una), luminancia(otra)), reverse=True)
+    return (a + 0.05) / (b + 0.05)
+
+
+def extension(nodo):
+    """A control's rectangle on the screen."""
+    return nodo.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+
+
 # --- AT-SPI --------------------------------------------------------------------------------------
 
 def hijos(nodo):
@@ -98,7 +126,7 @@ def unico(nodos, que):
 class Programa:
     """One run of the program, with a settings folder of its own."""
 
-    def __init__(self, binario, registro, configuracion):
+    def __init__(self, binario, registro, configuracion, entorno_extra=None):
         self.config = configuracion
         entorno = dict(os.environ)
         entorno.update({
@@ -107,6 +135,7 @@ class Programa:
             "QT_ACCESSIBILITY": "1",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
         })
+        entorno.update(entorno_extra or {})
         self._salida = open(registro, "ab")
         self.proceso = subprocess.Popen([binario], env=entorno, stdout=self._salida,
                                         stderr=subprocess.STDOUT)
@@ -228,6 +257,13 @@ def valores(ventana):
                          f"the value described {rotulo!r} in {grupo!r}")
         leidos[campo] = etiqueta.name
     return leidos
+
+
+def estado(ventana):
+    """The search window's status line as a screen reader reads it."""
+    return unico((n for n in descendientes(ventana)
+                  if rol(n) == "label" and n.description == "Resultado de la búsqueda"),
+                 "the status line").name
 
 
 def campos_json(linea):

@@ -71,9 +71,9 @@ class Contexto:
         self.temporales.append(carpeta)
         return carpeta
 
-    def programa(self, recorrido, configuracion=None):
+    def programa(self, recorrido, configuracion=None, entorno=None):
         p = esc.Programa(self.binario, os.path.join(self.artefactos, f"{recorrido}.log"),
-                         configuracion or self.temporal())
+                         configuracion or self.temporal(), entorno)
         self.programas.append(p)
         return p
 
@@ -209,6 +209,12 @@ def configurar_y_buscar(c):
                       f"(searched with {tecla})")
     # An access key is never typed into the box, whatever the case.
     esperar_igual(lambda: esc.texto_de(caja), DIRECCIONES[-1], "the address box after the keys")
+    esperar_igual(lambda: esc.estado(principal),
+                  "Nodo y punto encontrados en NODELIST.345 y POINTS.345.", "the status line")
+    # Not listed is told apart from found, in the window itself.
+    buscar(caja, "2:5020/9999")
+    esperar_igual(lambda: esc.estado(principal), "El nodo 2:5020/9999 no está en NODELIST.345.",
+                  "the status line after a node the list does not hold")
 
 
 def cancelar(c):
@@ -276,7 +282,8 @@ def lista_bloqueada(c):
         if esc.rol(informe) != "alert":
             raise esc.Fallo(f"the report is a {esc.rol(informe)!r}, not an alert")
         esperar_igual(lambda: esc.mensaje_de(informe), ["I/O error 32."], "the report's text")
-        esc.control(informe, "push button", "OK")
+        # Qt's standard button, in Spanish as everything Qt shows here.
+        esc.control(informe, "push button", "Aceptar")
         esc.captura(c.artefacto("d-informe.png"))
         xid = p.activar(esc.patron_titulo(titulo), informe)
         esc.comprobar_titulo(xid, titulo)
@@ -461,6 +468,39 @@ def por_nombre(c):
     esperar_cierre(config, "the configuration window")
 
 
+def tema_oscuro(c):
+    """Under Adwaita-Dark the captions and the values stand out from the background by at least
+    4.5:1, measured on the screen: the background is a label's most frequent colour, the ink the
+    one of its colours that differs most from it."""
+    carpeta = c.temporal()
+    guardar_config(carpeta, NODELIST, POINTLIST)
+    p = c.programa("g", carpeta, {"QT_STYLE_OVERRIDE": "Adwaita-Dark"})
+    principal, _, xid = abrir(p)
+    esc.pulsar("Return")
+    esperar_igual(lambda: esc.valores(principal), c.esperado[DIRECCIONES[0]],
+                  "the values of the first search")
+    pantalla = c.artefacto("g-pantalla.png")
+    esc.captura(pantalla)
+    esc.captura(c.artefacto("ventana-oscura.png"), xid)
+    medidas = []
+    for que, nodo in (("caption", esc.unico((n for n in esc.descendientes(principal)
+                                              if esc.rol(n) == "label" and n.name == "Sysop:"),
+                                             "the caption Sysop:")),
+                      ("value", esc.unico((n for n in esc.descendientes(principal)
+                                            if esc.rol(n) == "label"
+                                            and n.description == "Sysop:"), "the Sysop value"))):
+        colores = esc.colores_en(pantalla, *esc.extension(nodo))
+        fondo = colores[0][1]
+        if sum(fondo) > 3 * 128:
+            raise esc.Fallo(f"the {que}'s background {fondo} is not dark: no dark theme")
+        razon = max(esc.contraste(fondo, rgb) for _, rgb in colores)
+        medidas.append(f"{que} {razon:.2f}:1")
+        if razon < 4.5:
+            raise esc.Fallo(f"the {que} stands out by {razon:.2f}:1 on {fondo}, under 4.5:1")
+    with open(c.artefacto("g-contraste.txt"), "w", encoding="utf-8") as f:
+        f.write(", ".join(medidas) + "\n")
+
+
 RECORRIDOS = [
     ("a", "first run", primera_vez),
     ("b", "configure and search", configurar_y_buscar),
@@ -468,6 +508,7 @@ RECORRIDOS = [
     ("d", "locked list", lista_bloqueada),
     ("e", "close", cerrar),
     ("f", "find by name, whole entry", por_nombre),
+    ("g", "dark theme", tema_oscuro),
 ]
 
 

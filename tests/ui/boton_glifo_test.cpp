@@ -59,19 +59,17 @@ class BotonGlifoTest final : public QObject {
   void tipos_data() {
     QTest::addColumn<TipoBoton>("tipo");
     QTest::addColumn<bool>("defecto");
-    QTest::addColumn<bool>("cancelar");
     QTest::addColumn<int>("resultado");
     QTest::addColumn<QColor>("tinta");
-    QTest::newRow("OK") << TipoBoton::OK << true << false << 1 << QColor(0, 128, 0);
-    QTest::newRow("Help") << TipoBoton::Help << false << false << 0 << QColor(0, 128, 128);
-    QTest::newRow("Yes") << TipoBoton::Yes << true << false << 6 << QColor(0, 128, 0);
-    QTest::newRow("No") << TipoBoton::No << false << true << 7 << QColor(192, 0, 0);
+    QTest::newRow("OK") << TipoBoton::OK << true << 1 << QColor(0, 128, 0);
+    QTest::newRow("Help") << TipoBoton::Help << false << 0 << QColor(0, 128, 128);
+    QTest::newRow("Yes") << TipoBoton::Yes << true << 6 << QColor(0, 128, 0);
+    QTest::newRow("No") << TipoBoton::No << false << 7 << QColor(192, 0, 0);
   }
 
   void tipos() {
     QFETCH(TipoBoton, tipo);
     QFETCH(bool, defecto);
-    QFETCH(bool, cancelar);
     QFETCH(int, resultado);
     QFETCH(QColor, tinta);
 
@@ -79,7 +77,6 @@ class BotonGlifoTest final : public QObject {
     BotonGlifo boton(tipo, QStringLiteral("&Caption"), &ventana);
     QCOMPARE(boton.text(), QStringLiteral("&Caption"));
     QCOMPARE(boton.isDefault(), defecto);
-    QCOMPARE(boton.EsCancelar(), cancelar);
     QCOMPARE(boton.ResultadoModal(), resultado);
 
     const QImage glifo = DibujarGlifo(tipo);

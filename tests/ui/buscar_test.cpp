@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -11,10 +13,13 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <utility>
 
+#include "lookup/entries/busqueda_completa.h"
 #include "lookup/lists/lector_lista.h"
 #include "settings/almacen_config.h"
 #include "settings/rutas.h"
@@ -22,7 +27,10 @@
 #include "tests/comun/proceso.h"
 #include "tests/comun/ventana_modal.h"
 #include "ui/boton_glifo.h"
+#include "ui/colores.h"
 #include "ui/escala.h"
+#include "ui/estado_busqueda.h"
+#include "ui/etiqueta.h"
 #include "ui/unit1.h"
 
 namespace {
@@ -122,9 +130,20 @@ class BuscarTest final : public QObject {
 
     const int alto = QFontMetrics(ventana->font()).height();
     const QSize cliente = EscalarRect(QRect(0, 0, 265, 357), alto).size();
-    QCOMPARE(ventana->minimumSize(), cliente);
-    QCOMPARE(ventana->maximumSize(), cliente);
+    QCOMPARE(ventana->minimumSize(), ventana->maximumSize());
+    QCOMPARE(ventana->width(), cliente.width());
     QCOMPARE(ventana->pos(), QPoint(248, 100));
+    // The status line grows the window downwards only, under everything else, and starts empty.
+    const auto* estado = ventana->findChild<QLabel*>(QStringLiteral("lblEstado"));
+    QVERIFY(estado != nullptr);
+    QVERIFY(estado->y() >=
+            ventana->findChild<QGroupBox*>(QStringLiteral("grpPunto"))->geometry().bottom());
+    QVERIFY(estado->geometry().bottom() < ventana->height());
+    QVERIFY(estado->height() >= QFontMetrics(estado->font()).lineSpacing());
+    QCOMPARE(estado->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(estado->text(), QString());
+    QCOMPARE(ventana->findChild<QFrame*>(QStringLiteral("BevelBorde"))->geometry(),
+             ventana->rect());
 
     auto* buscar = ventana->findChild<BotonGlifo*>(QStringLiteral("btnBuscar"));
     auto* config = ventana->findChild<BotonGlifo*>(QStringLiteral("btnConfig"));
@@ -166,7 +185,6 @@ class BuscarTest final : public QObject {
                          const QString& texto) {
       QTest::newRow(nombre) << QString::fromLatin1(nombre) << padre << caja << texto;
     };
-    fila("BevelBorde", v, {0, 0, 265, 357}, {});
     fila("grpDireccion", v, {16, 12, 142, 65}, QStringLiteral("Dirección de Punto:"));
     fila("txtDireccion", d, {16, 24, 109, 21}, kDireccionInicial);
     fila("btnBuscar", v, {176, 16, 73, 27}, QStringLiteral("&Buscar"));
@@ -474,6 +492,144 @@ class BuscarTest final : public QObject {
       }
     }
     QVERIFY(tinta > 0);
+  }
+
+  // What the status line says after each kind of search; files by their names.
+  void estado_data() {
+    QTest::addColumn<QString>("direccion");
+    QTest::addColumn<bool>("nodo");
+    QTest::addColumn<bool>("punto");
+    QTest::addColumn<QString>("esperado");
+    const auto fila = [](const char* nombre, const char* direccion, bool nodo, bool punto,
+                         const char* esperado) {
+      QTest::newRow(nombre) << QString::fromUtf8(direccion) << nodo << punto
+                            << QString::fromUtf8(esperado);
+    };
+    fila("nodo y punto", "2:5020/113.8", true, true,
+         "Nodo y punto encontrados en NODELIST.362 + NODEDIFF.003 y pnt5020.ndl.");
+    fila("nodo sin punto pedido", "2:5020/113", true, false,
+         "Nodo encontrado en NODELIST.362 + NODEDIFF.003.");
+    fila("punto .0 es no pedirlo", "2:5020/113.0", true, false,
+         "Nodo encontrado en NODELIST.362 + NODEDIFF.003.");
+    fila("nodo sin su punto", "2:5020/113.99", true, false,
+         "El nodo está en la nodelist, pero el punto 99 no está en pnt5020.ndl.");
+    fila("sin nodo ni punto pedido", "2:5020/9999", false, false,
+         "El nodo 2:5020/9999 no está en NODELIST.362 + NODEDIFF.003.");
+    fila("sin nodo ni punto", "2:5020/9999.1", false, false,
+         "Ni el nodo 2:5020/9999 está en NODELIST.362 + NODEDIFF.003 ni el punto 1 en "
+         "pnt5020.ndl.");
+    fila("punto sin nodo", "2:5020/9999.1", false, true,
+         "El nodo 2:5020/9999 no está en NODELIST.362 + NODEDIFF.003; el punto 1 sí está en "
+         "pnt5020.ndl.");
+  }
+
+  void estado() {
+    QFETCH(QString, direccion);
+    QFETCH(bool, nodo);
+    QFETCH(bool, punto);
+    QFETCH(QString, esperado);
+    ResultadoCompleto resultado;
+    resultado.ejecutada = true;
+    resultado.nodoEncontrado = nodo;
+    resultado.puntoEncontrado = punto;
+    resultado.archivos = {"/fido/NODELIST.362+/fido/NODEDIFF.003", "/fido/p/pnt5020.ndl"};
+    QCOMPARE(TextoEstado(direccion.toStdString(), resultado), esperado);
+  }
+
+  // On real lists the window says why nothing was found, keeping the "?" values; a search that
+  // ends with a message says it did not complete.
+  void estadoEnLaVentana() {
+    Guardar(QStringLiteral(TEST_DATA_DIR "/real/net5020.ndl"),
+            QStringLiteral(TEST_DATA_DIR "/real/pnt5020.ndl"));
+    const auto ventana = NuevaVentana();
+    const auto* estado = ventana->findChild<QLabel*>(QStringLiteral("lblEstado"));
+    Escribir(*ventana, QStringLiteral("2:5020/9999"));
+    ventana->btnBuscarClick();
+    QCOMPARE(estado->text(), QStringLiteral("El nodo 2:5020/9999 no está en net5020.ndl."));
+    QCOMPARE(Valores(*ventana), QStringList(7, QStringLiteral("?")));
+    Escribir(*ventana, QStringLiteral("2:5020/113.99"));
+    ventana->btnBuscarClick();
+    QCOMPARE(
+        estado->text(),
+        QStringLiteral("El nodo está en la nodelist, pero el punto 99 no está en pnt5020.ndl."));
+    Guardar(Raiz() + QStringLiteral("/no-existe"),
+            QStringLiteral(TEST_DATA_DIR "/real/pnt5020.ndl"));
+    ventana->btnBuscarClick();
+    QCOMPARE(mensajes_.size(), 1);
+    QCOMPARE(estado->text(), QStringLiteral("La búsqueda no se completó."));
+  }
+
+  // Light palettes keep the described inks; on dark ones both reach 4.5:1, lighter, same hue.
+  void tintas_data() {
+    QTest::addColumn<QColor>("fondo");
+    QTest::newRow("gris claro") << QColor(239, 239, 239);
+    QTest::newRow("blanco") << QColor(Qt::white);
+    QTest::newRow("Adwaita-Dark") << QColor(53, 53, 53);
+    QTest::newRow("negro") << QColor(Qt::black);
+    QTest::newRow("gris medio oscuro") << QColor(100, 100, 100);
+  }
+
+  void tintas() {
+    QFETCH(QColor, fondo);
+    QPalette paleta;
+    paleta.setColor(QPalette::Window, fondo);
+    const TintasEtiquetas tintas = TintasPara(paleta);
+    const QColor azul(0, 0, 144);
+    const QColor verde(0, 112, 0);
+    if (fondo.lightness() > 128) {
+      QCOMPARE(tintas.rotulo, azul);
+      QCOMPARE(tintas.valor, verde);
+      return;
+    }
+    for (const auto& [tinta, original] :
+         {std::pair{tintas.rotulo, azul}, std::pair{tintas.valor, verde}}) {
+      QVERIFY2(Contraste(tinta, fondo) >= 4.5, qPrintable(tinta.name()));
+      QCOMPARE(tinta.hue(), original.hue());
+      QVERIFY(tinta.lightness() > original.lightness());
+    }
+  }
+
+  void contraste() {
+    QCOMPARE(Contraste(Qt::black, Qt::white), 21.0);
+    QCOMPARE(Contraste(Qt::white, Qt::black), 21.0);
+    QCOMPARE(Contraste(QColor(53, 53, 53), QColor(53, 53, 53)), 1.0);
+    // The described inks on the light grey of a button face.
+    QVERIFY(Contraste(QColor(0, 0, 144), QColor(239, 239, 239)) > 10);
+  }
+
+  // A value cut at its edge shows its whole text as its tooltip, one that fits none; "Copiar"
+  // copies it whole as drawn.
+  void valorCortadoLeidoYCopiado_data() {
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("ayuda");
+    QTest::newRow("cortado") << QStringLiteral("Region 10 Echomail Coordinator && Hub")
+                             << QStringLiteral("Region 10 Echomail Coordinator & Hub");
+    QTest::newRow("cabe") << QStringLiteral("Moscow") << QString();
+  }
+
+  void valorCortadoLeidoYCopiado() {
+    QFETCH(QString, texto);
+    QFETCH(QString, ayuda);
+    const auto ventana = NuevaVentana();
+    ventana->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
+    auto* valor = ventana->findChild<QLabel*>(QStringLiteral("lblCiudadNodo_"));
+    valor->setText(texto);
+    QToolTip::hideText();
+    QHelpEvent pregunta(QEvent::ToolTip, QPoint(2, 2), valor->mapToGlobal(QPoint(2, 2)));
+    QCoreApplication::sendEvent(valor, &pregunta);
+    if (ayuda.isEmpty()) {
+      QTest::qWait(50);
+      QVERIFY(!QToolTip::isVisible());
+    } else {
+      QTRY_COMPARE(QToolTip::text(), ayuda);
+    }
+    QCOMPARE(valor->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(valor->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QCOMPARE(valor->actions().size(), 1);
+    QCOMPARE(valor->actions()[0]->text(), QStringLiteral("Copiar"));
+    valor->actions()[0]->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), TextoDibujado(texto));
   }
 };
 

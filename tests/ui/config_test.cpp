@@ -344,10 +344,10 @@ class ConfigTest final : public QObject {
         << std::optional(kPointlist) << kBasePointlist;
     QTest::newRow("un nombre que no existe")
         << nodos << kNodelist << QStringList{kMuestras, QStringLiteral("NODELIST.345")}
-        << std::optional(tmp + QStringLiteral("/no existe.lst"))
-        << tmp + QStringLiteral("/no existe.lst");
+        << std::optional<QString>(tmp + QStringLiteral("/no existe.lst"))
+        << QString(tmp + QStringLiteral("/no existe.lst"));
     QTest::newRow("una carpeta que ya no existe")
-        << puntos << tmp + QStringLiteral("/ya/no/está/POINTS.345")
+        << puntos << QString(tmp + QStringLiteral("/ya/no/está/POINTS.345"))
         << QStringList{tmp, QStringLiteral("POINTS.345")} << std::optional(kPointlist)
         << kBasePointlist;
     QTest::newRow("relativa") << nodos << QStringLiteral("listas-que-no-hay/NODELIST.345")
@@ -502,6 +502,50 @@ class ConfigTest final : public QObject {
     QCOMPARE(bbs->text(), QStringLiteral("Arbat Hub"));
     QCOMPARE(nick->text(), QStringLiteral("Cozy Tosser"));
     QCOMPARE(mensajes_, QStringList());
+  }
+
+  // Under each box, as it is typed: the file a search reads there now and its list date.
+  void leeAhora_data() {
+    QTest::addColumn<QString>("escrita");
+    QTest::addColumn<QString>("linea");
+    QTest::newRow("nombre base") << QStringLiteral("semanal/NODELIST")
+                                 << QStringLiteral("NODELIST.003 — lista del 3 de enero de 2025");
+    QTest::newRow("falta") << QStringLiteral("semanal/POINTS")
+                           << QStringLiteral("No hay ninguna lista que leer aquí.");
+    QTest::newRow("cadena") << QStringLiteral("diffs/NODELIST")
+                            << QStringLiteral(
+                                   "NODELIST.362 + NODEDIFF.003 — lista del 3 de "
+                                   "enero de 1997");
+  }
+
+  void leeAhora() {
+    QFETCH(QString, escrita);
+    QFETCH(QString, linea);
+    const QDir aqui(raiz_->path());
+    QVERIFY(aqui.mkpath(QStringLiteral("semanal")) && aqui.mkpath(QStringLiteral("diffs")));
+    const auto lista = [&aqui](const QString& nombre, const char* fecha) {
+      QFile archivo(aqui.filePath(nombre));
+      QVERIFY(archivo.open(QIODevice::WriteOnly));
+      archivo.write(QByteArray(";A FidoNet Nodelist for ") + fecha +
+                    " -- Day number 001 : 00000\r\n");
+    };
+    lista(QStringLiteral("semanal/NODELIST.362"), "Friday, December 27, 2024");
+    lista(QStringLiteral("semanal/NODELIST.003"), "Friday, January 3, 2025");
+    QVERIFY(QFile::copy(QStringLiteral(TEST_DATA_DIR "/nodediff/nodelist.362.bz2"),
+                        aqui.filePath(QStringLiteral("diffs/NODELIST.362"))));
+    QVERIFY(QFile::copy(QStringLiteral(TEST_DATA_DIR "/nodediff/NODEDIFF.003"),
+                        aqui.filePath(QStringLiteral("diffs/NODEDIFF.003"))));
+    const auto ventana = NuevaVentana();
+    for (const char* caja : {"txtNodelist", "txtPointlist"}) {
+      ventana->findChild<QLineEdit*>(QString::fromLatin1(caja))->setText(aqui.filePath(escrita));
+    }
+    for (const char* debajo : {"lblLeeNodelist", "lblLeePointlist"}) {
+      const auto* etiqueta = ventana->findChild<QLabel*>(QString::fromLatin1(debajo));
+      QVERIFY(etiqueta != nullptr);
+      QTRY_COMPARE(etiqueta->text(), linea);
+      QCOMPARE(etiqueta->focusPolicy(), Qt::NoFocus);
+      QVERIFY(etiqueta->geometry().bottom() < ventana->height());
+    }
   }
 };
 

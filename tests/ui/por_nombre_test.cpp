@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -158,24 +159,58 @@ class PorNombreTest final : public QObject {
     QCOMPARE(respuestas[0][1].value<Coincidencias>().filas.size(), 1u);
   }
 
-  // While typing, a missing list and one that cannot be read show no popup and no message.
-  void fallaAlEscribir_data() {
+  // While typing, a missing list, one that cannot be read and a name that nothing holds each show
+  // one row that cannot be picked, and no message; Enter then searches the text as typed.
+  void filaSinEntradas_data() {
     QTest::addColumn<QString>("nodelist");
     QTest::addColumn<QString>("pointlist");
+    QTest::addColumn<QString>("fila");
     QTest::newRow("falta") << QStringLiteral(TEST_DATA_DIR "/no-existe")
-                           << QStringLiteral(TEST_DATA_DIR "/tampoco");
+                           << QStringLiteral(TEST_DATA_DIR "/tampoco")
+                           << QStringLiteral(
+                                  "No se encuentra el archivo de NodeList; No se "
+                                  "encuentra el archivo de PointList");
     QTest::newRow("archivo sin lista") << QStringLiteral(TEST_DATA_DIR "/listas/sin-lista.zip")
-                                       << QStringLiteral(TEST_DATA_DIR "/real/pnt5020.ndl");
+                                       << QStringLiteral(TEST_DATA_DIR "/real/pnt5020.ndl")
+                                       << QStringLiteral("Archive holds no list");
+    QTest::newRow("nada coincide") << QStringLiteral(TEST_DATA_DIR "/real/net5020.ndl")
+                                   << QStringLiteral(TEST_DATA_DIR "/real/pnt5020.ndl")
+                                   << QStringLiteral("Ninguna entrada contiene «zzzq»");
   }
 
-  void fallaAlEscribir() {
+  void filaSinEntradas() {
     QFETCH(QString, nodelist);
     QFETCH(QString, pointlist);
+    QFETCH(QString, fila);
     Guardar(nodelist.toStdString(), pointlist.toStdString());
     Abrir();
-    Escribir(QStringLiteral("smith"));
-    QVERIFY(!popup_->isVisible());
+    Escribir(QStringLiteral("zzzq"));
+    QVERIFY(popup_->isVisible());
+    QCOMPARE(popup_->model()->rowCount(), 1);
+    const QModelIndex unica = popup_->model()->index(0, 0);
+    QCOMPARE(unica.data().toString(), fila);
+    QCOMPARE(popup_->model()->flags(unica), Qt::NoItemFlags);
     QCOMPARE(mensajes_, QStringList());
+    QTest::mouseClick(popup_->viewport(), Qt::LeftButton, {}, popup_->visualRect(unica).center());
+    QCOMPARE(caja_->text(), QStringLiteral("zzzq"));
+    if (!fila.startsWith(QStringLiteral("Ninguna"))) return;
+    QSignalSpy buscadas(ventana_.get(), &TfrmBuscar::busquedaTerminada);
+    QTest::keyClick(ventana_->windowHandle(), Qt::Key_Return);
+    QCOMPARE(buscadas.size(), 1);
+    QVERIFY(!popup_->isVisible());
+  }
+
+  // The popup keeps one width while typing, within the screen.
+  void anchoFijo() {
+    Listas(3);
+    Abrir();
+    Escribir(QStringLiteral("smith"));
+    const int ancho = popup_->width();
+    Escribir(QStringLiteral("smith home"));
+    QCOMPARE(popup_->width(), ancho);
+    Escribir(QStringLiteral("zzzq"));
+    QCOMPARE(popup_->width(), ancho);
+    QVERIFY(popup_->geometry().right() <= popup_->screen()->availableGeometry().right());
   }
 
   // Node fields and point fields, the cap and the row that counts the rest.
