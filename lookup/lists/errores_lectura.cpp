@@ -45,6 +45,8 @@ std::string MensajeError(std::int32_t codigo) {
       return "ARJ archives are not supported";
     case kListaCambiante:
       return "List changed while it was read";
+    case kArchivoExcesivo:
+      return "Archive needs too much memory";
     default:
       return "I/O error " + std::to_string(codigo);
   }
