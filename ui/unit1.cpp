@@ -45,7 +45,7 @@ const QColor kVerdeValor(0, 112, 0);
 
 // The one place list bytes become display text.
 QString TextoDeLista(const std::string& bytes) {
-  return QString::fromUtf8(DecodificarTexto(bytes));
+  return QString::fromUtf8(TextoVisible(bytes));
 }
 
 QLabel* NuevaEtiqueta(QWidget* padre, const QString& nombre, const QRect& caja, Qt::Alignment lado,

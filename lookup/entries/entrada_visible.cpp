@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "lookup/entries/direccion.h"
 #include "lookup/entries/busqueda_completa.h"
+#include "lookup/entries/direccion.h"
 #include "lookup/entries/texto.h"
 
 namespace {
@@ -15,6 +15,11 @@ std::vector<std::string> Decodificar(const std::vector<std::string>& textos) {
   for (const std::string& texto : textos)
     salida.push_back(DecodificarTexto(texto));
   return salida;
+}
+
+void QuitarControles(std::vector<std::string>& textos) {
+  for (std::string& texto : textos)
+    texto = SinControles(texto);
 }
 
 std::string Unir(const std::vector<std::string>& textos, std::string_view separador) {
@@ -42,7 +47,7 @@ void Campo(std::string& texto, std::string_view rotulo, std::string_view valor) 
 }
 
 void TextoNodo(std::string& texto, std::string_view direccion, const NodoVisible& n) {
-  texto += "Nodo " + DecodificarTexto(direccion);
+  texto += "Nodo " + TextoVisible(direccion);
   if (!n.encontrado) {
     texto += ": no está en la nodelist.\n";
     return;
@@ -61,7 +66,7 @@ void TextoNodo(std::string& texto, std::string_view direccion, const NodoVisible
 }
 
 void TextoPunto(std::string& texto, std::string_view direccion, const PuntoVisible& p) {
-  texto += "Punto " + DecodificarTexto(direccion);
+  texto += "Punto " + TextoVisible(direccion);
   if (!p.encontrado) {
     texto += ": no está en la pointlist.\n";
     return;
@@ -91,8 +96,22 @@ PuntoVisible Visible(const EntradaPunto& e) {
           Decodificar(e.flags),       e.estado != "?"};
 }
 
+NodoVisible SinControles(NodoVisible n) {
+  for (std::string* texto : {&n.bbs, &n.sysop, &n.ciudad, &n.estado, &n.telefono, &n.velocidad})
+    *texto = SinControles(*texto);
+  QuitarControles(n.flags);
+  return n;
+}
+
+PuntoVisible SinControles(PuntoVisible p) {
+  for (std::string* texto : {&p.nombre, &p.nick, &p.ciudad, &p.telefono, &p.estado, &p.velocidad})
+    *texto = SinControles(*texto);
+  QuitarControles(p.flags);
+  return p;
+}
+
 std::string TextoExtremo(const ExtremoInternet& extremo) {
-  const std::string host = DecodificarTexto(extremo.host);
+  const std::string host = TextoVisible(extremo.host);
   const bool ipv6 = host.find(':') != std::string::npos;
   return extremo.protocolo + ' ' + (ipv6 ? '[' + host + ']' : host) + ':' +
          std::to_string(extremo.puerto);
@@ -101,13 +120,13 @@ std::string TextoExtremo(const ExtremoInternet& extremo) {
 std::string TextoEntradaCompleta(std::string_view direccion, const ResultadoCompleto& resultado) {
   if (!resultado.ejecutada) return "Todavía no hay ninguna búsqueda que mostrar.\n";
   std::string texto;
-  TextoNodo(texto, SepararDireccion(direccion).parteNodo, Visible(resultado.nodo));
+  TextoNodo(texto, SepararDireccion(direccion).parteNodo, SinControles(Visible(resultado.nodo)));
   texto += '\n';
-  TextoPunto(texto, direccion, Visible(resultado.punto));
+  TextoPunto(texto, direccion, SinControles(Visible(resultado.punto)));
   texto += "\nArchivos leídos:\n";
-  texto += "NodeList: " + DecodificarTexto(resultado.archivos.nodelist) + " (" +
+  texto += "NodeList: " + TextoVisible(resultado.archivos.nodelist) + " (" +
            TextoFecha(resultado.fechas.nodelist) + ")\n";
-  texto += "PointList: " + DecodificarTexto(resultado.archivos.pointlist) + " (" +
+  texto += "PointList: " + TextoVisible(resultado.archivos.pointlist) + " (" +
            TextoFecha(resultado.fechas.pointlist) + ")\n";
   return texto;
 }

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/entries/recorrido.h"
 #include "lookup/entries/internet.h"
+#include "lookup/entries/recorrido.h"
 
 struct ResultadoCompleto;
 
@@ -27,6 +27,10 @@ struct PuntoVisible {
 
 [[nodiscard]] NodoVisible Visible(const EntradaNodo& entrada);
 [[nodiscard]] PuntoVisible Visible(const EntradaPunto& entrada);
+
+// The same entry for plain text: every text without its control characters (SinControles).
+[[nodiscard]] NodoVisible SinControles(NodoVisible n);
+[[nodiscard]] PuntoVisible SinControles(PuntoVisible p);
 
 // "binkp host:24554"; an IPv6 host in brackets, so the port stays apart.
 [[nodiscard]] std::string TextoExtremo(const ExtremoInternet& extremo);
