@@ -7,12 +7,12 @@
 
 #include "cli/opciones.h"
 #include "cli/salida.h"
-#include "lookup/entries/busqueda_completa.h"
 #include "lookup/entries/consulta_nombre.h"
 #include "lookup/entries/entrada_visible.h"
-#include "lookup/entries/internet.h"
-#include "lookup/entries/por_nombre.h"
 #include "lookup/entries/recorrido.h"
+#include "lookup/entries/internet.h"
+#include "lookup/entries/busqueda_completa.h"
+#include "lookup/entries/por_nombre.h"
 #include "lookup/entries/texto.h"
 
 namespace {

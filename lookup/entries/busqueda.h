@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "lookup/lists/listas_leibles.h"
 #include "lookup/entries/nodelist.h"
 #include "lookup/entries/pointlist.h"
-#include "lookup/lists/listas_leibles.h"
 
 // The files a search read, as bytes: each list's path, or "archive:member" for a list read
 // from inside an archive; a list brought forward by diffs names the list and each diff applied,

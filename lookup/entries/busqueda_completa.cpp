@@ -2,9 +2,9 @@
 #include "lookup/entries/busqueda_completa.h"
 
 #include "lookup/entries/direccion.h"
+#include "lookup/lists/lector_lista.h"
 #include "lookup/entries/nodelist.h"
 #include "lookup/entries/pointlist.h"
-#include "lookup/lists/lector_lista.h"
 
 namespace {
 

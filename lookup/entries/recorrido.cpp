@@ -2,8 +2,8 @@
 #include "lookup/entries/recorrido.h"
 
 #include "lookup/entries/campos.h"
-#include "lookup/entries/pointlist.h"
 #include "lookup/lists/lector_lista.h"
+#include "lookup/entries/pointlist.h"
 
 namespace {
 
