@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CLI        := $(BUILD)/cli/buscarpunto-cli
 PROGRAMA   := $(BUILD)/app/buscarpunto
 
-.PHONY: all deps configure build test check test-asan check-leaks fuzz e2e package test-package \
+.PHONY: all deps configure build test check test-asan check-leaks tsan fuzz e2e package test-package \
 	run run-cli bench format clean
 
 all: build
@@ -34,6 +34,7 @@ test: build
 # installed system-wide and removed again.
 check: test
 	$(MAKE) --no-print-directory check-leaks
+	$(MAKE) --no-print-directory tsan
 	$(MAKE) --no-print-directory fuzz
 	$(MAKE) --no-print-directory test-package
 
@@ -42,6 +43,11 @@ check-leaks:
 	@sh scripts/check-leaks.sh $(ASAN_BUILD) $(JOBS)
 
 test-asan: check-leaks
+
+# The engine's tests that run threads, built with ThreadSanitizer (no Qt); any report fails.
+TSAN_BUILD ?= build-tsan
+tsan:
+	@sh scripts/tsan.sh $(TSAN_BUILD) $(JOBS)
 
 # Each fuzz target for FUZZ_SECONDS (60 unless given) on its corpus; any finding fails.
 FUZZ_SECONDS ?= 60
@@ -76,4 +82,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) build-fuzz

@@ -115,7 +115,7 @@ class SalidaNombres final {
       : destino_(destino), json_(json), completo_(completo) {}
 
   void Nodo(const std::string& direccion, const EntradaNodo& entrada) {
-    const NodoVisible n = Visible(entrada);
+    const NodoVisible n = json_ ? Visible(entrada) : SinControles(Visible(entrada));
     if (json_) {
       Json linea;
       linea["direccion"] = DecodificarTexto(direccion);
@@ -123,16 +123,16 @@ class SalidaNombres final {
       destino_ << linea.dump() << '\n';
     } else if (completo_) {
       Separar();
-      destino_ << "Dirección: " << DecodificarTexto(direccion) << '\n';
+      destino_ << "Dirección: " << TextoVisible(direccion) << '\n';
       TextoNodo(destino_, n, true);
     } else {
-      destino_ << DecodificarTexto(direccion) << "\tBBS: " << n.bbs << "\tSysop: " << n.sysop
+      destino_ << TextoVisible(direccion) << "\tBBS: " << n.bbs << "\tSysop: " << n.sysop
                << "\tCiudad: " << n.ciudad << '\n';
     }
   }
 
   void Punto(const std::string& direccion, const EntradaPunto& entrada) {
-    const PuntoVisible p = Visible(entrada);
+    const PuntoVisible p = json_ ? Visible(entrada) : SinControles(Visible(entrada));
     if (json_) {
       Json linea;
       linea["direccion"] = DecodificarTexto(direccion);
@@ -140,10 +140,10 @@ class SalidaNombres final {
       destino_ << linea.dump() << '\n';
     } else if (completo_) {
       Separar();
-      destino_ << "Dirección: " << DecodificarTexto(direccion) << '\n';
+      destino_ << "Dirección: " << TextoVisible(direccion) << '\n';
       TextoPunto(destino_, p, true);
     } else {
-      destino_ << DecodificarTexto(direccion) << "\tNombre: " << p.nombre << "\tNick: " << p.nick
+      destino_ << TextoVisible(direccion) << "\tNombre: " << p.nombre << "\tNick: " << p.nick
                << "\tCiudad: " << p.ciudad << "\tTeléfono: " << p.telefono << '\n';
     }
   }
@@ -203,9 +203,9 @@ int BuscarCompleto(const RutasListas& rutas, const std::vector<std::string>& dir
       destino << linea.dump() << '\n';
     } else {
       if (hayBloques) destino << '\n';
-      destino << "Dirección de Punto: " << DecodificarTexto(direccion) << '\n';
-      TextoNodo(destino, nodo, true);
-      TextoPunto(destino, punto, true);
+      destino << "Dirección de Punto: " << TextoVisible(direccion) << '\n';
+      TextoNodo(destino, SinControles(nodo), true);
+      TextoPunto(destino, SinControles(punto), true);
     }
     hayBloques = true;
     // Keeps earlier results on screen ahead of an error that ends the run.

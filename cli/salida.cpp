@@ -26,17 +26,19 @@ struct TextosVisibles {
 };
 
 // The address is decoded too: it comes from the command line as bytes, like the lists.
-TextosVisibles Decodificar(std::string_view direccion, const ResultadoBusqueda& resultado) {
-  return {DecodificarTexto(direccion),
-          DecodificarTexto(resultado.nodo.bbs),
-          DecodificarTexto(resultado.nodo.sysop),
-          DecodificarTexto(resultado.nodo.ciudad),
-          DecodificarTexto(resultado.punto.nombre),
-          DecodificarTexto(resultado.punto.nick),
-          DecodificarTexto(resultado.punto.ciudad),
-          DecodificarTexto(resultado.punto.telefono),
-          DecodificarTexto(resultado.archivos.nodelist),
-          DecodificarTexto(resultado.archivos.pointlist)};
+// Plain text without control characters (TextoVisible); JSON escapes its own.
+TextosVisibles Decodificar(std::string_view direccion, const ResultadoBusqueda& resultado,
+                           std::string (*decodificar)(std::string_view)) {
+  return {decodificar(direccion),
+          decodificar(resultado.nodo.bbs),
+          decodificar(resultado.nodo.sysop),
+          decodificar(resultado.nodo.ciudad),
+          decodificar(resultado.punto.nombre),
+          decodificar(resultado.punto.nick),
+          decodificar(resultado.punto.ciudad),
+          decodificar(resultado.punto.telefono),
+          decodificar(resultado.archivos.nodelist),
+          decodificar(resultado.archivos.pointlist)};
 }
 
 void EscribirTexto(std::ostream& destino, const TextosVisibles& t) {
@@ -76,7 +78,8 @@ void EscribirJson(std::ostream& destino, const TextosVisibles& t) {
 }  // namespace
 
 void Salida::Escribir(std::string_view direccion, const ResultadoBusqueda& resultado) {
-  const TextosVisibles textos = Decodificar(direccion, resultado);
+  const TextosVisibles textos = Decodificar(
+      direccion, resultado, formato_ == Formato::kJson ? DecodificarTexto : TextoVisible);
   if (formato_ == Formato::kJson) {
     EscribirJson(destino_, textos);
   } else {
@@ -92,6 +95,6 @@ Avisar AvisarUnaVez(std::ostream& destino) {
   auto dichos = std::make_shared<std::set<AvisoDiff>>();
   return [&destino, dichos](const AvisoDiff& aviso) {
     if (dichos->insert(aviso).second)
-      destino << "No se aplica " << DecodificarTexto(aviso.diff) << ": " << aviso.motivo << '\n';
+      destino << "No se aplica " << TextoVisible(aviso.diff) << ": " << aviso.motivo << '\n';
   };
 }

@@ -81,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
   }
   // A scratch file never fails to read: only the archive itself can be refused.
   EXIGIR(primera.codigo == 0 ||
-         (primera.codigo >= kArchivoTruncado && primera.codigo <= kEmpaqueArj));
+         (primera.codigo >= kArchivoTruncado && primera.codigo <= kEmpaqueArj) ||
+         primera.codigo == kArchivoExcesivo);
   if (primera.codigo == 0) EXIGIR(primera.nombre.starts_with(archivo.Ruta()));
 
   const Lectura segunda = LeerTodo(archivo.Ruta());

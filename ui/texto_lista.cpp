@@ -4,5 +4,5 @@
 #include "lookup/entries/texto.h"
 
 QString TextoDeLista(const std::string& bytes) {
-  return QString::fromUtf8(DecodificarTexto(bytes));
+  return QString::fromUtf8(TextoVisible(bytes));
 }

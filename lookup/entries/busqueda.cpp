@@ -4,9 +4,11 @@
 #include "lookup/entries/direccion.h"
 #include "lookup/lists/lector_lista.h"
 
-ResultadoBusqueda EjecutarBusqueda(const std::string& rutaNodelist,
-                                   const std::string& rutaPointlist, std::string_view direccion,
-                                   const Informar& informar, const Avisar& avisar) {
+namespace {
+
+ResultadoBusqueda BuscarUnaVez(const std::string& rutaNodelist, const std::string& rutaPointlist,
+                               std::string_view direccion, const Informar& informar,
+                               const Avisar& avisar) {
   const auto listas = ElegirListasLeibles(rutaNodelist, rutaPointlist, informar, avisar);
   if (!listas) return {};
 
@@ -29,4 +31,13 @@ ResultadoBusqueda EjecutarBusqueda(const std::string& rutaNodelist,
   resultado.archivos.pointlist = lectores.puntos.Nombre();
   CerrarLector(lectores.puntos);
   return resultado;
+}
+
+}  // namespace
+
+ResultadoBusqueda EjecutarBusqueda(const std::string& rutaNodelist,
+                                   const std::string& rutaPointlist, std::string_view direccion,
+                                   const Informar& informar, const Avisar& avisar) {
+  return LeerSinCambios(
+      [&] { return BuscarUnaVez(rutaNodelist, rutaPointlist, direccion, informar, avisar); });
 }

@@ -23,12 +23,9 @@ std::optional<FechaLista> FechaDeLista(const ListaElegida& lista) {
   return FechaDeCabecera(cabecera);
 }
 
-}  // namespace
-
-ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
-                                           const std::string& rutaPointlist,
-                                           std::string_view direccion, const Informar& informar,
-                                           const Avisar& avisar) {
+ResultadoCompleto BuscarUnaVez(const std::string& rutaNodelist, const std::string& rutaPointlist,
+                               std::string_view direccion, const Informar& informar,
+                               const Avisar& avisar) {
   const auto listas = ElegirListasLeibles(rutaNodelist, rutaPointlist, informar, avisar);
   if (!listas) return {};
   LectoresAbiertos lectores(*listas, LectorLista::kTamBufer);
@@ -51,4 +48,14 @@ ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
   CerrarLector(lectores.puntos);
   resultado.fechas = {FechaDeLista(listas->nodelist), FechaDeLista(listas->pointlist)};
   return resultado;
+}
+
+}  // namespace
+
+ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
+                                           const std::string& rutaPointlist,
+                                           std::string_view direccion, const Informar& informar,
+                                           const Avisar& avisar) {
+  return LeerSinCambios(
+      [&] { return BuscarUnaVez(rutaNodelist, rutaPointlist, direccion, informar, avisar); });
 }

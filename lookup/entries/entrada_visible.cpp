@@ -18,6 +18,11 @@ std::vector<std::string> Decodificar(const std::vector<std::string>& textos) {
   return salida;
 }
 
+void QuitarControles(std::vector<std::string>& textos) {
+  for (std::string& texto : textos)
+    texto = SinControles(texto);
+}
+
 std::string Unir(const std::vector<std::string>& textos, std::string_view separador) {
   std::string salida;
   for (std::size_t i = 0; i < textos.size(); ++i) {
@@ -43,7 +48,7 @@ void Flags(std::string& texto, const std::vector<std::string>& flags) {
 }
 
 void TextoNodo(std::string& texto, std::string_view direccion, const NodoVisible& n) {
-  texto += "Nodo " + DecodificarTexto(direccion);
+  texto += "Nodo " + TextoVisible(direccion);
   if (!n.encontrado) {
     texto += ": no está en la nodelist.\n";
     return;
@@ -62,7 +67,7 @@ void TextoNodo(std::string& texto, std::string_view direccion, const NodoVisible
 }
 
 void TextoPunto(std::string& texto, std::string_view direccion, const PuntoVisible& p) {
-  texto += "Punto " + DecodificarTexto(direccion);
+  texto += "Punto " + TextoVisible(direccion);
   if (!p.encontrado) {
     texto += ": no está en la pointlist.\n";
     return;
@@ -100,8 +105,22 @@ PuntoVisible Visible(const EntradaPunto& e) {
           Decodificar(e.flags),       e.estado != "?"};
 }
 
+NodoVisible SinControles(NodoVisible n) {
+  for (std::string* texto : {&n.bbs, &n.sysop, &n.ciudad, &n.estado, &n.telefono, &n.velocidad})
+    *texto = SinControles(*texto);
+  QuitarControles(n.flags);
+  return n;
+}
+
+PuntoVisible SinControles(PuntoVisible p) {
+  for (std::string* texto : {&p.nombre, &p.nick, &p.ciudad, &p.telefono, &p.estado, &p.velocidad})
+    *texto = SinControles(*texto);
+  QuitarControles(p.flags);
+  return p;
+}
+
 std::string TextoExtremo(const ExtremoInternet& extremo) {
-  const std::string host = DecodificarTexto(extremo.host);
+  const std::string host = TextoVisible(extremo.host);
   const bool ipv6 = host.find(':') != std::string::npos;
   return extremo.protocolo + ' ' + (ipv6 ? '[' + host + ']' : host) + ':' +
          std::to_string(extremo.puerto);
@@ -110,13 +129,13 @@ std::string TextoExtremo(const ExtremoInternet& extremo) {
 std::string TextoEntradaCompleta(std::string_view direccion, const ResultadoCompleto& resultado) {
   if (!resultado.ejecutada) return "Todavía no hay ninguna búsqueda que mostrar.\n";
   std::string texto;
-  TextoNodo(texto, SepararDireccion(direccion).parteNodo, Visible(resultado.nodo));
+  TextoNodo(texto, SepararDireccion(direccion).parteNodo, SinControles(Visible(resultado.nodo)));
   texto += '\n';
-  TextoPunto(texto, direccion, Visible(resultado.punto));
+  TextoPunto(texto, direccion, SinControles(Visible(resultado.punto)));
   texto += "\nArchivos leídos:\n";
-  texto += "NodeList: " + DecodificarTexto(resultado.archivos.nodelist) + " (" +
+  texto += "NodeList: " + TextoVisible(resultado.archivos.nodelist) + " (" +
            TextoFecha(resultado.fechas.nodelist) + ")\n";
-  texto += "PointList: " + DecodificarTexto(resultado.archivos.pointlist) + " (" +
+  texto += "PointList: " + TextoVisible(resultado.archivos.pointlist) + " (" +
            TextoFecha(resultado.fechas.pointlist) + ")\n";
   return texto;
 }

@@ -32,6 +32,9 @@ struct PuntoVisible {
 
 // "lista del 6 de enero de 2025", or that the first line holds no date.
 [[nodiscard]] std::string TextoFecha(const std::optional<FechaLista>& fecha);
+// The same entry for plain text: every text without its control characters (SinControles).
+[[nodiscard]] NodoVisible SinControles(NodoVisible n);
+[[nodiscard]] PuntoVisible SinControles(PuntoVisible p);
 
 // "binkp host:24554"; an IPv6 host in brackets, so the port stays apart.
 [[nodiscard]] std::string TextoExtremo(const ExtremoInternet& extremo);

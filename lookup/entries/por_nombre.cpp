@@ -10,12 +10,9 @@ namespace {
 // A name search reads every byte of both lists, so it reads them in large blocks.
 constexpr std::size_t kBloqueRecorrido = 64 * 1024;
 
-}  // namespace
-
-bool BuscarPorNombre(const std::string& rutaNodelist, const std::string& rutaPointlist,
-                     ConsultaNombre& consulta, const Informar& informar,
-                     const AlEncontrarNodo& alNodo, const AlEncontrarPunto& alPunto,
-                     const Avisar& avisar) {
+bool BuscarUnaVez(const std::string& rutaNodelist, const std::string& rutaPointlist,
+                  ConsultaNombre& consulta, const Informar& informar, const AlEncontrarNodo& alNodo,
+                  const AlEncontrarPunto& alPunto, const Avisar& avisar) {
   const auto listas = ElegirListasLeibles(rutaNodelist, rutaPointlist, informar, avisar);
   if (!listas) return false;
   LectoresAbiertos lectores(*listas, kBloqueRecorrido);
@@ -29,6 +26,35 @@ bool BuscarPorNombre(const std::string& rutaNodelist, const std::string& rutaPoi
   });
   CerrarLector(lectores.puntos);
   return true;
+}
+
+}  // namespace
+
+bool BuscarPorNombre(const std::string& rutaNodelist, const std::string& rutaPointlist,
+                     ConsultaNombre& consulta, const Informar& informar,
+                     const AlEncontrarNodo& alNodo, const AlEncontrarPunto& alPunto,
+                     const Avisar& avisar) {
+  // Matches are handed on once a reading is known whole: a list rewritten under one would mix
+  // its weeks, and a second reading would repeat them.
+  std::vector<std::function<void()>> hallados;
+  const bool leidas = LeerSinCambios([&] {
+    hallados.clear();
+    return BuscarUnaVez(
+        rutaNodelist, rutaPointlist, consulta, informar,
+        [&](const std::string& direccion, std::string_view linea, std::size_t inicio) {
+          hallados.emplace_back([&alNodo, direccion, linea = std::string(linea), inicio] {
+            alNodo(direccion, linea, inicio);
+          });
+        },
+        [&](const std::string& direccion, std::string_view linea) {
+          hallados.emplace_back(
+              [&alPunto, direccion, linea = std::string(linea)] { alPunto(direccion, linea); });
+        },
+        avisar);
+  });
+  for (const auto& hallado : hallados)
+    hallado();
+  return leidas;
 }
 
 Coincidencias BuscarCoincidencias(const std::string& rutaNodelist, const std::string& rutaPointlist,

@@ -76,6 +76,32 @@ void AnadirUtf8(std::string& salida, char32_t punto) {
 
 }  // namespace
 
+std::string SinControles(std::string_view texto) {
+  static constexpr char kCifras[] = "0123456789abcdef";
+  std::string salida;
+  salida.reserve(texto.size());
+  for (std::size_t i = 0; i < texto.size(); ++i) {
+    const auto b = static_cast<unsigned char>(texto[i]);
+    unsigned codigo = 0x100;
+    if ((b < 0x20 && b != '\t') || b == 0x7F) codigo = b;
+    // U+0080 to U+009F are C2 80 to C2 9F in UTF-8.
+    const bool c1 = b == 0xC2 && i + 1 < texto.size() &&
+                    static_cast<unsigned char>(texto[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(texto[i + 1]) <= 0x9F;
+    if (c1) codigo = static_cast<unsigned char>(texto[++i]);
+    if (codigo == 0x100) {
+      salida += static_cast<char>(b);
+      continue;
+    }
+    ((salida += "\\x") += kCifras[codigo >> 4]) += kCifras[codigo & 0xF];
+  }
+  return salida;
+}
+
+std::string TextoVisible(std::string_view bytes) {
+  return SinControles(DecodificarTexto(bytes));
+}
+
 std::string DecodificarTexto(std::string_view bytes) {
   if (EsUtf8Valido(bytes)) return std::string(bytes);
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "lookup/lists/errores_lectura.h"
+#include "lookup/lists/memoria_archivo.h"
 #include "lookup/lists/siete_zip.h"
 
 namespace {
@@ -150,6 +151,8 @@ struct MiembroArchivo::Estado {
     const bool conFormato = abierto && archive_read_has_encrypted_entries(lector.get()) > 0;
     if (conFormato || Contiene(mensaje, "encrypt") || Contiene(mensaje, "passphrase"))
       return kMiembroCifrado;
+    // RAR5: libarchive takes windows of up to 64 MiB and refuses larger ones in these words.
+    if (Contiene(mensaje, "dictionary size")) return kArchivoExcesivo;
     if (Contiene(mensaje, "crc") || Contiene(mensaje, "checksum")) return kArchivoDaniado;
     if (empaque == Empaque::kSieteZip && SieteZipCorto(fd, inicio)) return kArchivoTruncado;
     // The packer failed after the file's end was reached: it wanted bytes that are not there.
@@ -237,6 +240,8 @@ std::int32_t MiembroArchivo::Abrir() {
     const bool solo = e.empaque == Empaque::kGzip || e.empaque == Empaque::kBzip2;
     if (e.empaque == Empaque::kSieteZip)
       if (const std::int32_t c = RevisarSieteZip(e.fd, e.inicio); c != 0) return c;
+    if (e.empaque == Empaque::kZip)
+      if (const std::int32_t c = RevisarZip(e.fd); c != 0) return c;
     if (const std::int32_t c = e.Empezar(false); c != 0) return c;
 
     // First pass, forward: the member named like the archive is taken where it stands.

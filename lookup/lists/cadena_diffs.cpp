@@ -127,6 +127,10 @@ ListaElegida Encadenar(const std::string& ruta, const std::vector<std::string>& 
       const std::size_t previsto =
           (lista.texto ? lista.texto->size() : TamArchivo(ruta)) + TamArchivo(diff.ruta);
       DiffAplicado resultado = AplicarDiff(vieja, lector, previsto);
+      if (vieja.CambioDesdeQueSeAbrio() || lector.CambioDesdeQueSeAbrio()) {
+        NotarCambio();
+        fiable = false;
+      }
       if (resultado.rechazo == RechazoDiff::kOtraLista) continue;
       if (resultado.rechazo != RechazoDiff::kNinguno) {
         fiable = fiable && resultado.rechazo != RechazoDiff::kIlegible;

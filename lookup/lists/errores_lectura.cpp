@@ -43,6 +43,10 @@ std::string MensajeError(std::int32_t codigo) {
       return "ARC archives are not supported";
     case kEmpaqueArj:
       return "ARJ archives are not supported";
+    case kListaCambiante:
+      return "List changed while it was read";
+    case kArchivoExcesivo:
+      return "Archive needs too much memory";
     default:
       return "I/O error " + std::to_string(codigo);
   }

@@ -41,3 +41,7 @@ inline constexpr std::int32_t kMiembroCifrado = 122;
 inline constexpr std::int32_t kArchivoSinLista = 123;
 inline constexpr std::int32_t kEmpaqueArc = 124;
 inline constexpr std::int32_t kEmpaqueArj = 125;
+// A list rewritten in place under every one of a search's readings.
+inline constexpr std::int32_t kListaCambiante = 126;
+// An archive whose headers ask for more memory than unpacking a list needs (kMaxMemoriaMiembro).
+inline constexpr std::int32_t kArchivoExcesivo = 127;

@@ -49,6 +49,12 @@ bool TieneCero(const std::string& ruta) {
   return ruta.find('\0') != std::string::npos;
 }
 
+std::int64_t Nanosegundos(const timespec& t) noexcept {
+  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+thread_local bool cambioVisto = false;
+
 }  // namespace
 
 bool FechaDeDosValida(std::time_t momento) {
@@ -140,6 +146,7 @@ void LectorLista::Abrir() {
   }
   // Any other lock failure means the file system keeps no locks: read unlocked.
   manejador_ = fd;
+  huella_ = HuellaDe(datos);
 }
 
 // The list inside an archive, through the same buffer as a plain file's bytes. `leidos`: the
@@ -148,13 +155,20 @@ bool LectorLista::LeerArchivo(std::uint32_t leidos) {
   if (!archivo_) {
     const std::string inicio(reinterpret_cast<const char*>(bufer_.data()), leidos);
     archivo_ = std::make_unique<MiembroArchivo>(manejador_, inicio, EmpaqueDe(inicio), ruta_);
-    if (const std::int32_t codigo = archivo_->Abrir(); codigo != 0) {
+    if (const std::int32_t codigo = archivo_->Abrir(); codigo != 0 && !CambioDesdeQueSeAbrio()) {
       resultadoES = codigo;
       return false;
     }
     miembro_ = archivo_->Miembro();
   }
   const std::int64_t n = archivo_->Leer(bufer_.data(), bufer_.size());
+  // An archive rewritten under its reader reads as damaged or cut: its data ends here, and the
+  // reading that ends is noticed as changed and made again.
+  if (n < 0 && CambioDesdeQueSeAbrio()) {
+    bufer_[0] = kFinDatos;
+    finBufer_ = 1;
+    return true;
+  }
   if (n < 0) {
     resultadoES = static_cast<std::int32_t>(-n);
     return false;
@@ -269,6 +283,36 @@ std::string LectorLista::LeerLinea() {
   std::string linea;
   LeerLinea(linea);
   return linea;
+}
+
+LectorLista::Huella LectorLista::HuellaDe(const struct stat& datos) noexcept {
+  return {static_cast<std::uint64_t>(datos.st_dev), static_cast<std::uint64_t>(datos.st_ino),
+          static_cast<std::int64_t>(datos.st_size), Nanosegundos(datos.st_mtim),
+          Nanosegundos(datos.st_ctim)};
+}
+
+bool LectorLista::CambioDesdeQueSeAbrio() const noexcept {
+  if (manejador_ < 0) return false;
+  struct stat abierto {};
+  struct stat enLaRuta {};
+  if (::fstat(manejador_, &abierto) != 0 || ::stat(ruta_.c_str(), &enLaRuta) != 0) return true;
+  return HuellaDe(abierto) != huella_ || HuellaDe(enLaRuta) != huella_;
+}
+
+void NotarSiCambio(const LectorLista& lector) noexcept {
+  if (lector.CambioDesdeQueSeAbrio()) cambioVisto = true;
+}
+
+void NotarCambio() noexcept {
+  cambioVisto = true;
+}
+
+bool HuboCambio() noexcept {
+  return cambioVisto;
+}
+
+void OlvidarCambio() noexcept {
+  cambioVisto = false;
 }
 
 std::string LectorLista::Nombre() const {

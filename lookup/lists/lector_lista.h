@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+struct stat;
+
 #include "lookup/lists/errores_lectura.h"
 
 // True when `ruta` names a regular file with a time stamp a DOS date can hold (1980 to 2107).
@@ -50,6 +52,11 @@ class LectorLista final {
   // Unlike LeerLinea it raises nothing: failures stay in resultadoES, as for the end test.
   [[nodiscard]] std::string Principio(std::size_t tope);
 
+  // True when the open file is no longer the one Abrir found (size, inode, modification or change
+  // time differ, on the descriptor or at the path): a list rewritten while it was read. A list
+  // kept in memory never changes. Raises nothing.
+  [[nodiscard]] bool CambioDesdeQueSeAbrio() const noexcept;
+
   [[nodiscard]] bool Abierto() const noexcept { return manejador_ >= 0 || textoAbierto_; }
   [[nodiscard]] const std::string& Ruta() const noexcept { return ruta_; }
   // What is read: the path, or "path:member" once the first read found the list in an archive
@@ -65,6 +72,13 @@ class LectorLista final {
   std::string ruta_;
   int manejador_ = -1;
   std::vector<unsigned char> bufer_ = std::vector<unsigned char>(kTamBufer);
+  struct Huella {
+    std::uint64_t dispositivo = 0, inodo = 0;
+    std::int64_t tam = 0, modificado = 0, cambiado = 0;  // times in nanoseconds
+    bool operator==(const Huella&) const = default;
+  };
+  static Huella HuellaDe(const struct stat& datos) noexcept;
+  Huella huella_;
   std::uint32_t posBufer_ = 0;
   std::uint32_t finBufer_ = 0;
   bool primerBloque_ = true;
@@ -74,3 +88,10 @@ class LectorLista final {
   std::size_t posTexto_ = 0;
   bool textoAbierto_ = false;
 };
+
+// Whether a list read on this thread changed under its reader (CambioDesdeQueSeAbrio) since the
+// last OlvidarCambio; noted where a reading ends, before the reader is closed.
+void NotarSiCambio(const LectorLista& lector) noexcept;
+void NotarCambio() noexcept;
+[[nodiscard]] bool HuboCambio() noexcept;
+void OlvidarCambio() noexcept;

@@ -13,7 +13,8 @@ ListaElegida ConDiffs(const std::string& rutaEscrita, const std::string& ruta,
   // Without diffs the list is read as it always was: nothing else is opened.
   if (diffs.empty()) return {ruta, nullptr, {}, {}};
   ListaElegida lista = AplicarDiffs(ruta, diffs);
-  if (avisar)
+  // A chain read while its files changed is read again: what it refused may be sound.
+  if (avisar && !HuboCambio())
     for (const AvisoDiff& aviso : lista.avisos)
       avisar(aviso);
   return lista;
@@ -52,6 +53,7 @@ LectoresAbiertos::LectoresAbiertos(const ListasElegidas& listas, std::size_t tam
 }
 
 void CerrarLector(LectorLista& lector) {
+  NotarSiCambio(lector);
   lector.Cerrar();
   ComprobarES();
 }

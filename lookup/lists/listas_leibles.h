@@ -44,5 +44,24 @@ struct LectoresAbiertos {
   LectorLista puntos;
 };
 
-// Closes a reader; a failure is raised as ErrorEntradaSalida.
+// Closes a reader, noting first whether its list changed while it was read (NotarSiCambio); a
+// failure is raised as ErrorEntradaSalida.
 void CerrarLector(LectorLista& lector);
+
+// Runs `lectura`, one reading of the lists from choosing them to closing them, again as long as a
+// list changed under it (a list rewritten in place mixes two weeks' lines), three times at most;
+// a list that changed under every one raises kListaCambiante. `lectura` must be safe to repeat:
+// what it gives the user waits for its end.
+template <typename Lectura>
+auto LeerSinCambios(Lectura&& lectura) {
+  constexpr int kLecturas = 3;
+  for (int vez = 1;; ++vez) {
+    OlvidarCambio();
+    auto resultado = lectura();
+    if (!HuboCambio()) return resultado;
+    if (vez == kLecturas) {
+      OlvidarCambio();
+      throw ErrorEntradaSalida(kListaCambiante, MensajeError(kListaCambiante));
+    }
+  }
+}

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "lookup/lists/errores_lectura.h"
+#include "lookup/lists/memoria_archivo.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ constexpr std::uint64_t kCopia7z = 0;
 constexpr std::uint64_t kLzma7z = 0x030101;
 constexpr std::uint64_t kLzma27z = 0x21;
 constexpr std::uint64_t kAes7z = 0x06F10701;
+constexpr std::uint64_t kPpmd7z = 0x030401;
 
 std::uint64_t Le(std::string_view b, std::size_t desde, std::size_t largo) {
   std::uint64_t valor = 0;
@@ -134,7 +136,20 @@ struct Flujos7z {
   std::vector<std::uint64_t> empaquetados;
   std::vector<Carpeta7z> carpetas;
   bool excesivo = false;  // more streams or folders than a list archive has
+  bool memoria = false;   // a coder asks for more memory than a list member may take
 };
+
+// The memory a coder's window or model takes, as its properties declare it.
+std::uint64_t MemoriaDeCoder(std::uint64_t id, std::string_view propiedades) {
+  std::optional<std::uint64_t> memoria;
+  if (id == kLzma7z)
+    memoria = DiccionarioLzma(propiedades);
+  else if (id == kLzma27z)
+    memoria = DiccionarioLzma2(propiedades);
+  else if (id == kPpmd7z)
+    memoria = MemoriaPpmd7z(propiedades);
+  return memoria.value_or(0);
+}
 
 // Streams information as libarchive reads it; false when it ends early or says too much.
 bool LeerFlujos(Lector7z& r, Flujos7z& f) {
@@ -182,6 +197,10 @@ bool LeerFlujos(Lector7z& r, Flujos7z& f) {
         const std::uint64_t salen = complejo ? r.Numero() : 1;
         if (demasiados(salen) || demasiados(salidas += salen)) return false;
         const std::string_view propiedades = (marca & 0x20) != 0 ? r.Bytes(r.Numero()) : "";
+        if (MemoriaDeCoder(id, propiedades) > kMaxMemoriaMiembro) {
+          f.memoria = true;
+          return false;
+        }
         c.coders.emplace_back(id, propiedades);
       }
       if (salidas == 0 || entradas + 1 < salidas) return false;
@@ -235,7 +254,18 @@ bool LeerFlujos(Lector7z& r, Flujos7z& f) {
   return t == k7zFin && r.Sano();
 }
 
-enum class Juicio { kAceptable, kIlegible, kExcesiva };
+enum class Juicio { kAceptable, kIlegible, kExcesiva, kMemoria };
+
+std::int32_t CodigoDe(Juicio juicio) {
+  switch (juicio) {
+    case Juicio::kAceptable:
+      return 0;
+    case Juicio::kMemoria:
+      return kArchivoExcesivo;
+    default:
+      return kArchivoDaniado;
+  }
+}
 
 // How a plain header reads up to its count of members: sound, not to be followed, or declaring
 // more than a list archive holds.
@@ -249,7 +279,10 @@ Juicio JuzgarCabecera(Lector7z& r) {
   }
   if (t == k7zFlujosPrincipales) {
     Flujos7z flujos;
-    if (!LeerFlujos(r, flujos)) return flujos.excesivo ? Juicio::kExcesiva : Juicio::kIlegible;
+    if (!LeerFlujos(r, flujos))
+      return flujos.memoria    ? Juicio::kMemoria
+             : flujos.excesivo ? Juicio::kExcesiva
+                               : Juicio::kIlegible;
     t = r.Byte();
   }
   if (t == k7zFin) return Juicio::kAceptable;
@@ -341,13 +374,13 @@ std::int32_t RevisarSieteZip(int fd, std::string_view inicio) {
   if (Crc32(cabecera) != Le(inicio, 28, 4)) return kArchivoDaniado;
   Lector7z lector(cabecera);
   if (cabecera[0] != static_cast<char>(k7zCabeceraCodificada))
-    return JuzgarCabecera(lector) != Juicio::kAceptable ? kArchivoDaniado : 0;
+    return CodigoDe(JuzgarCabecera(lector));
 
   // A packed header: its streams information, then the header it unpacks to.
   lector.Byte();
   Flujos7z flujos;
   if (!LeerFlujos(lector, flujos) || flujos.carpetas.empty() || flujos.empaquetados.empty())
-    return kArchivoDaniado;
+    return flujos.memoria ? kArchivoExcesivo : kArchivoDaniado;
   const Carpeta7z& carpeta = flujos.carpetas.front();
   for (const auto& coder : carpeta.coders)
     if (coder.first == kAes7z) return 0;  // libarchive says the header is encrypted
@@ -365,5 +398,5 @@ std::int32_t RevisarSieteZip(int fd, std::string_view inicio) {
   // 7-Zip packs its headers with LZMA; libarchive would unpack other coders too.
   if (!desempaquetada) return kArchivoDaniado;
   Lector7z desempaquetado(*desempaquetada);
-  return JuzgarCabecera(desempaquetado) != Juicio::kAceptable ? kArchivoDaniado : 0;
+  return CodigoDe(JuzgarCabecera(desempaquetado));
 }

@@ -29,6 +29,7 @@ struct Accion {
   std::string ruta;
   int vez;
   std::function<void()> hacer;
+  bool siempre;
 };
 
 // One test thread arms at a time; the gtest and Qt runners make these calls from that thread.
@@ -60,7 +61,9 @@ bool Vigila(Llamada llamada, const char* ruta, int fd) {
 bool Toca(Llamada llamada, const char* ruta, int fd) {
   Estado& e = estado();
   if (!Vigila(llamada, ruta, fd)) return false;
-  if (e.accion && e.accion->llamada == llamada && ++e.llamadasAccion == e.accion->vez) {
+  if (e.accion && e.accion->llamada == llamada &&
+      (++e.llamadasAccion == e.accion->vez ||
+       (e.accion->siempre && e.llamadasAccion > e.accion->vez))) {
     // An action may throw, standing for a failure in the middle of a call.
     struct EnAccion {
       Estado& e;
@@ -121,10 +124,11 @@ int Inyeccion::Fallidas() const {
   return estado().fallidas;
 }
 
-Antes::Antes(Llamada llamada, std::string ruta, int vez, std::function<void()> accion) {
+Antes::Antes(Llamada llamada, std::string ruta, int vez, std::function<void()> accion,
+             bool siempre) {
   Estado& e = estado();
   Vigilar(ruta);
-  e.accion = Accion{llamada, std::move(ruta), vez, std::move(accion)};
+  e.accion = Accion{llamada, std::move(ruta), vez, std::move(accion), siempre};
   e.llamadasAccion = 0;
 }
 

@@ -37,10 +37,11 @@ class Inyeccion final {
 };
 
 // Runs `accion` just before the `vez`-th call of `llamada` on `ruta` (to swap or cut the file
-// under a reader), for as long as the object lives.
+// under a reader), and with `siempre` before every later one too, for as long as the object lives.
 class Antes final {
  public:
-  Antes(Llamada llamada, std::string ruta, int vez, std::function<void()> accion);
+  Antes(Llamada llamada, std::string ruta, int vez, std::function<void()> accion,
+        bool siempre = false);
   ~Antes();
   Antes(const Antes&) = delete;
   Antes& operator=(const Antes&) = delete;
