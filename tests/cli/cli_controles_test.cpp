@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
             "Direccion", {"2:5020/52.1"}, "BBS: Evil\\x1b]0;owned\\x07\nSysop: Ivan\\x1b[31m"},
         CasoSalida{"Nombre", {"--buscar", "ivan"}, "\tCiudad: Moscow\\x1b[2J\n"},
         CasoSalida{
-            "Completo", {"--completo", "2:5020/52.1"}, "Internet: binkp bbs\\x07.example:24554\n"},
+            "Completo", {"--completo", "2:5020/52.1"}, "Flags: IBN:bbs\\x07.example\n"},
         CasoSalida{"PuntoDelYC1",
                    {"2:5020/52.1"},
                    "Nombre: Name\\x1b\nNick: Home\\x7f\nCiudad: City\\x9b"},
