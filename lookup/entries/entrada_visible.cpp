@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "lookup/entries/direccion.h"
 #include "lookup/entries/busqueda_completa.h"
+#include "lookup/entries/direccion.h"
 #include "lookup/entries/texto.h"
 
 namespace {

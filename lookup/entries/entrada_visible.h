@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/entries/recorrido.h"
 #include "lookup/entries/internet.h"
+#include "lookup/entries/recorrido.h"
 
 struct ResultadoCompleto;
 

@@ -17,7 +17,8 @@ using AlEncontrarPunto = std::function<void(const std::string& direccion, std::s
 
 // Every entry of both lists whose system name, location or sysop holds the text of `consulta`,
 // in list order, the nodelist's first. False when a list file was missing (reported as by
-// ElegirListasLeibles); refused diffs go to `avisar`; I/O failures are raised as ErrorEntradaSalida.
+// ElegirListasLeibles); refused diffs go to `avisar`; I/O failures are raised as
+// ErrorEntradaSalida.
 bool BuscarPorNombre(const std::string& rutaNodelist, const std::string& rutaPointlist,
                      ConsultaNombre& consulta, const Informar& informar,
                      const AlEncontrarNodo& alNodo, const AlEncontrarPunto& alPunto,
