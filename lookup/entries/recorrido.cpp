@@ -234,7 +234,8 @@ bool RecorridoPointlist::Siguiente() {
     const Troceada t = Trocear(linea_);
     bool esZona = false;
     const Clase clase = Clasificar(t.clave, esZona);
-    if (formato_ == Formato::kSinDecidir)
+    // A Boss line also turns a list that began nodelist-shaped into the Boss format.
+    if (formato_ == Formato::kSinDecidir || clase == Clase::kBoss)
       formato_ = clase == Clase::kBoss ? Formato::kBoss : Formato::kCombinado;
 
     if (formato_ == Formato::kBoss) {

@@ -106,7 +106,8 @@ struct PosicionPunto {
 // node's points (the address is the digits, ":" and "/" at its start), and lines with an empty
 // keyword, Point, Pvt, Hold or Down are its points. Any other list is in the combined format:
 // nodelist lines as RecorridoNodelist reads them, each "Point" line a point of the latest node
-// line above it. A point's number is read by ConvertirNumero and must hold a digit and be above
+// line above it, until a Boss line, which turns the rest of the list to the Boss format. A
+// point's number is read by ConvertirNumero and must hold a digit and be above
 // 0. Comments, keywords, the byte-order mark and the code page as for the nodelist.
 class RecorridoPointlist final {
  public:
