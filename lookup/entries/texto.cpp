@@ -140,14 +140,27 @@ void PaginaDeLista::Contar(std::string_view linea) noexcept {
     juntos |= static_cast<unsigned char>(linea[i]);
   if ((juntos & 0x8080808080808080u) == 0) return;
 
-  std::size_t bajos = 0;
-  std::size_t altos = 0;
-  for (const char c : linea) {
-    const auto b = static_cast<unsigned char>(c);
-    bajos += b >= 0x80 && b <= 0xAF;
-    altos += b >= 0xC0;
+  if (EsUtf8Valido(linea)) return;
+  const auto letra866 = [](unsigned char b) { return b <= 0xAF || (b >= 0xE0 && b <= 0xF1); };
+  for (std::size_t k = 0; k < linea.size();) {
+    if (static_cast<unsigned char>(linea[k]) < 0x80) {
+      ++k;
+      continue;
+    }
+    std::size_t fin = k;
+    bool todas866 = true;
+    bool alguna80 = false;
+    while (fin < linea.size() && static_cast<unsigned char>(linea[fin]) >= 0x80) {
+      const auto b = static_cast<unsigned char>(linea[fin++]);
+      todas866 = todas866 && letra866(b);
+      alguna80 = alguna80 || b <= 0xAF;
+    }
+    if (fin - k >= 2 && todas866 && alguna80) {
+      bajos_ += fin - k;
+    } else {
+      for (; k < fin; ++k)
+        altos_ += static_cast<unsigned char>(linea[k]) >= 0xC0;
+    }
+    k = fin;
   }
-  if (bajos + altos == 0 || EsUtf8Valido(linea)) return;
-  bajos_ += bajos;
-  altos_ += altos;
 }

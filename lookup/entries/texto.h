@@ -19,10 +19,13 @@ enum class CodigoPagina { kWindows1252, kCp866 };
 
 [[nodiscard]] bool EsUtf8Valido(std::string_view bytes) noexcept;
 
-// Which code page a list is in, decided from its lines read so far. Only lines that are not valid
-// UTF-8 count. CP866 writes its most frequent Cyrillic letters (А-п) at 0x80-0xAF, where
-// Windows-1252 has punctuation or nothing, and Windows-1252 writes its Latin letters at 0xC0-0xFF:
-// the list is CP866 while it holds more bytes of the first kind than of the second.
+// Which code page a list is in, decided from its lines read so far; lines that are valid UTF-8
+// do not count. CP866 writes its most frequent Cyrillic letters (А-п) at 0x80-0xAF, where
+// Windows-1252 has punctuation or nothing, and Windows-1252 writes its Latin letters at
+// 0xC0-0xFF, where CP866 has box drawing and the letters р-я. So a run of two or more bytes from
+// 0x80 up that are all CP866 letters, one of them at least from 0x80-0xAF, counts its bytes for
+// CP866 (a Cyrillic word); every other byte from 0xC0 up counts for Windows-1252 (a Latin letter
+// between ASCII ones, "é" or "ü"). The list is CP866 while the first count is the larger.
 class PaginaDeLista final {
  public:
   void Contar(std::string_view linea) noexcept;
