@@ -140,6 +140,14 @@ bool LeerJefe(std::string_view texto, std::string& zona, std::string& red, std::
 
 // A point number: holds a digit, read as a typed one is, above 0.
 std::int32_t NumeroPunto(std::string_view numero) noexcept {
+  // Nearly every list writes plain digits, which read the same without the lenient conversion.
+  if (!numero.empty() && numero.size() <= 9) {
+    std::int32_t valor = 0;
+    std::size_t i = 0;
+    for (; i < numero.size() && EsDigito(numero[i]); ++i)
+      valor = valor * 10 + (numero[i] - '0');
+    if (i == numero.size()) return valor;
+  }
   bool digito = false;
   for (const char c : numero)
     digito = digito || EsDigito(c);
