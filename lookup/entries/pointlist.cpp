@@ -4,6 +4,7 @@
 #include "lookup/entries/campos.h"
 #include "lookup/entries/direccion.h"
 #include "lookup/entries/recorrido.h"
+#include "lookup/lists/lector_lista.h"
 
 namespace {
 
@@ -70,7 +71,13 @@ DatosPunto LeerDatosPunto(std::string_view linea) {
 
 bool BuscarLineaPunto(LectorLista& lector, const PartesNodo& jefe, std::int32_t punto,
                       std::string& linea, std::string& zonaJefe) {
-  if (punto <= 0) return false;
+  if (punto <= 0) {
+    // One read all the same: it tells whether the list is an archive's member, which the
+    // files read name.
+    static_cast<void>(lector.FinDeArchivo());
+    ComprobarES();
+    return false;
+  }
   RecorridoPointlist recorrido(lector);
   while (recorrido.Siguiente()) {
     const PosicionPunto& p = recorrido.Posicion();
