@@ -106,7 +106,10 @@ const CasoPagina kPaginas[] = {
     {"RusoEnCp866", {";\x8C\xAE\xE1\xAA\xA2\xA0 \xE0\xA5\xA3\xA8\xAE\xAD"}, CodigoPagina::kCp866},
     {"AlemanEnCp1252", {",1,M\xFCller_Stra\xDF\x65,K\xF6ln"}, CodigoPagina::kWindows1252},
     // Windows-1252 punctuation (quotes, the euro) beside Latin letters stays Windows-1252.
-    {"Cp1252ConComillas", {",1,\x93\xC9" "cole\x94,\x80 5,Jos\xE9"}, CodigoPagina::kWindows1252},
+    {"Cp1252ConComillas",
+     {",1,\x93\xC9"
+      "cole\x94,\x80 5,Jos\xE9"},
+     CodigoPagina::kWindows1252},
     // UTF-8 Cyrillic is made of 0x80-0xBF continuation bytes: it must not count for CP866.
     {"Utf8NoCuenta", {"\xD0\x98\xD0\x92\xD0\x90\xD0\x9D", "Caf\xE9"}, CodigoPagina::kWindows1252},
     {"LoLeidoDespuesCambiaLaDecision",
