@@ -10,13 +10,20 @@
 namespace {
 
 constexpr const char* kDescripcion =
-    "Busca direcciones de punto FidoNet en una nodelist y en una pointlist en formato Boss\n"
+    "Busca direcciones de punto FidoNet en una nodelist y en una pointlist\n"
     "y muestra lo que dicen del nodo (BBS, sysop, ciudad) y del punto (nombre, nick,\n"
     "ciudad, teléfono). Con --buscar busca al revés: las entradas de un nombre.\n";
 
 constexpr const char* kPie =
-    "Dirección: zona:red/nodo.punto, por ejemplo 2:5020/52.10. Se usa tal como se escribe.\n"
-    "Sin \".punto\" solo se busca el nodo y los datos del punto salen como \"?\".\n"
+    "Dirección: zona:red/nodo.punto, por ejemplo 2:5020/52.10; la zona puede faltar\n"
+    "(5020/52.10: la primera entrada de esa red y nodo, en cualquier zona) y un @dominio\n"
+    "detrás (2:5020/52.10@fidonet) no cuenta. Sin \".punto\" solo se busca el nodo y los\n"
+    "datos del punto salen como \"?\".\n"
+    "\n"
+    "Listas: nodelist (FTS-5000) y pointlist en formato Boss o en el formato \"Point\" de\n"
+    "FTS-5002, con las secciones en cualquier orden y las claves en mayúsculas o\n"
+    "minúsculas; textos en UTF-8, Windows-1252 o CP866. No se leen el formato \"Fake Net\"\n"
+    "ni los archivos ARC o ARJ.\n"
     "\n"
     "Salida: por cada dirección, una línea \"Dirección de Punto: ...\" y los siete campos,\n"
     "uno por línea, con los rótulos de la ventana (Datos del nodo: BBS, Sysop, Ciudad;\n"

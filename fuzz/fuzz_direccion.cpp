@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Any text as a typed address: both splits end and keep every character in its place.
+// Any text as a typed address: both splits end and keep every character before "@" in its place.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,19 +18,19 @@ bool Iguales(const PartesNodo& a, const PartesNodo& b) {
 void ExigirPartesNodo(std::string_view parteNodo) {
   const PartesNodo partes = PartirNodo(parteNodo);
   EXIGIR(Iguales(partes, modelo::PartirNodo(parteNodo)));
-  const auto dosPuntos = parteNodo.find(':');
-  if (dosPuntos == std::string_view::npos) {
-    EXIGIR(partes.zona.empty() && partes.red.empty() && partes.nodo.empty());
-    return;
-  }
-  // Zone, net and node put back together with their separators give the text again.
+  // A "@domain" is dropped; zone, net and node put back together with their separators give the
+  // rest again.
+  const std::string_view sinDominio = parteNodo.substr(0, parteNodo.find('@'));
+  const bool hayZona = sinDominio.find(':') != std::string_view::npos;
+  EXIGIR(hayZona || partes.zona.empty());
   EXIGIR(partes.zona.find(':') == std::string::npos);
   EXIGIR(partes.red.find('/') == std::string::npos);
-  const bool hayBarra = parteNodo.find('/', dosPuntos) != std::string_view::npos;
+  const std::string_view resto = hayZona ? sinDominio.substr(sinDominio.find(':') + 1) : sinDominio;
+  const bool hayBarra = resto.find('/') != std::string_view::npos;
   EXIGIR(hayBarra || partes.nodo.empty());
-  const std::string junto =
-      partes.zona + ":" + partes.red + (hayBarra ? "/" + partes.nodo : std::string());
-  EXIGIR(junto == parteNodo);
+  const std::string junto = (hayZona ? partes.zona + ":" : std::string()) + partes.red +
+                            (hayBarra ? "/" + partes.nodo : std::string());
+  EXIGIR(junto == sinDominio);
 }
 
 }  // namespace

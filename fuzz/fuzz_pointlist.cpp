@@ -8,10 +8,10 @@
 #include "fuzz/apoyo.h"
 #include "fuzz/busqueda_fuzz.h"
 #include "fuzz/modelo.h"
-#include "lookup/lists/archivo.h"
 #include "lookup/entries/direccion.h"
-#include "lookup/lists/lector_lista.h"
 #include "lookup/entries/pointlist.h"
+#include "lookup/lists/archivo.h"
+#include "lookup/lists/lector_lista.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam) {
   const auto [direccion, lista] = PartirEntrada(Bytes(datos, tam));

@@ -29,9 +29,16 @@ namespace modelo {
 [[nodiscard]] PartesDireccion SepararDireccion(std::string_view direccion);
 [[nodiscard]] PartesNodo PartirNodo(std::string_view parteNodo);
 
+// The lines as the entries are read from them: a UTF-8 byte-order mark dropped from the first,
+// and in a list that reads as CP866 so far every field of a line that is not UTF-8 turned into
+// UTF-8. Comment and empty lines are given too (they count for the code page).
+[[nodiscard]] std::vector<std::string> ComoSeLeen(const std::vector<std::string>& lineas);
+
 // The lenient point-number conversion.
 [[nodiscard]] Conversion ConvertirNumero(std::string_view texto);
 
+// The lookups answer from the first entry at the typed address: in any section, block or letter
+// case, with a zone left out on either side taken as any zone, and "@domain" ignored.
 [[nodiscard]] DatosNodo BuscarNodo(const std::vector<std::string>& lineas,
                                    std::string_view parteNodo);
 [[nodiscard]] DatosPunto BuscarPunto(const std::vector<std::string>& lineas,

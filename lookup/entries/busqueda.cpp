@@ -4,6 +4,29 @@
 #include "lookup/entries/direccion.h"
 #include "lookup/lists/lector_lista.h"
 
+LineasHalladas BuscarLineas(LectoresAbiertos& lectores, std::string_view direccion) {
+  const PartesDireccion partes = SepararDireccion(direccion);
+  PartesNodo nodo = PartirNodo(partes.parteNodo);
+  const std::int32_t punto = NumeroDePunto(partes.partePunto);
+  LineasHalladas halladas;
+  const auto buscarPunto = [&] {
+    std::string zonaJefe;
+    halladas.hayPunto =
+        BuscarLineaPunto(lectores.puntos, nodo, punto, halladas.lineaPunto, zonaJefe);
+    halladas.archivos.pointlist = lectores.puntos.Nombre();
+    CerrarLector(lectores.puntos);
+    return zonaJefe;
+  };
+
+  const bool puntoPrimero = nodo.zona.empty() && punto > 0;
+  if (puntoPrimero) nodo.zona = buscarPunto();
+  halladas.inicioCamposNodo = BuscarLineaNodo(lectores.nodos, nodo, halladas.lineaNodo);
+  halladas.archivos.nodelist = lectores.nodos.Nombre();
+  CerrarLector(lectores.nodos);
+  if (!puntoPrimero) static_cast<void>(buscarPunto());
+  return halladas;
+}
+
 namespace {
 
 ResultadoBusqueda BuscarUnaVez(const std::string& rutaNodelist, const std::string& rutaPointlist,
@@ -13,23 +36,19 @@ ResultadoBusqueda BuscarUnaVez(const std::string& rutaNodelist, const std::strin
   if (!listas) return {};
 
   LectoresAbiertos lectores(*listas, LectorLista::kTamBufer);
+  const LineasHalladas halladas = BuscarLineas(lectores, direccion);
 
-  const PartesDireccion partes = SepararDireccion(direccion);
   ResultadoBusqueda resultado;
   resultado.ejecutada = true;
-  std::string linea;
-  if (const auto inicio = BuscarLineaNodo(lectores.nodos, partes.parteNodo, linea)) {
-    resultado.nodo = LeerDatosNodo(linea, *inicio);
+  resultado.archivos = halladas.archivos;
+  if (halladas.inicioCamposNodo) {
+    resultado.nodo = LeerDatosNodo(halladas.lineaNodo, *halladas.inicioCamposNodo);
     resultado.nodoEncontrado = true;
   }
-  resultado.archivos.nodelist = lectores.nodos.Nombre();
-  CerrarLector(lectores.nodos);
-  if (BuscarLineaPunto(lectores.puntos, partes.parteNodo, partes.partePunto, linea)) {
-    resultado.punto = LeerDatosPunto(linea);
+  if (halladas.hayPunto) {
+    resultado.punto = LeerDatosPunto(halladas.lineaPunto);
     resultado.puntoEncontrado = true;
   }
-  resultado.archivos.pointlist = lectores.puntos.Nombre();
-  CerrarLector(lectores.puntos);
   return resultado;
 }
 

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "lookup/lists/listas_leibles.h"
 #include "lookup/entries/nodelist.h"
 #include "lookup/entries/pointlist.h"
+#include "lookup/lists/listas_leibles.h"
 
 // The files a search read, as bytes: each list's path, or "archive:member" for a list read
 // from inside an archive; a list brought forward by diffs names the list and each diff applied,
@@ -25,6 +27,20 @@ struct ResultadoBusqueda {
   bool nodoEncontrado = false;
   bool puntoEncontrado = false;
 };
+
+// The lines the address lookup found in both lists, and the files it read.
+struct LineasHalladas {
+  std::optional<std::size_t> inicioCamposNodo;  // set when the nodelist holds the node
+  std::string lineaNodo;
+  bool hayPunto = false;
+  std::string lineaPunto;
+  ArchivosLeidos archivos;
+};
+
+// Looks `direccion` up in both open lists and closes each reader when its lookup ends. A
+// "@domain" is ignored. A point typed without a zone is looked up first, and the node shown is
+// its boss, in the zone of the point's boss.
+[[nodiscard]] LineasHalladas BuscarLineas(LectoresAbiertos& lectores, std::string_view direccion);
 
 // One whole search. Each list path is first turned into what to read (ElegirListasLeibles).
 // Missing list files are reported through `informar` (NodeList first) and leave `ejecutada`

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/entries/busqueda_completa.h"
 
-#include "lookup/entries/direccion.h"
-#include "lookup/lists/lector_lista.h"
 #include "lookup/entries/nodelist.h"
 #include "lookup/entries/pointlist.h"
+#include "lookup/lists/lector_lista.h"
 
 namespace {
 
@@ -30,22 +29,19 @@ ResultadoCompleto BuscarUnaVez(const std::string& rutaNodelist, const std::strin
   if (!listas) return {};
   LectoresAbiertos lectores(*listas, LectorLista::kTamBufer);
 
-  const PartesDireccion partes = SepararDireccion(direccion);
+  const LineasHalladas halladas = BuscarLineas(lectores, direccion);
+
   ResultadoCompleto resultado;
   resultado.ejecutada = true;
-  std::string linea;
-  if (const auto inicio = BuscarLineaNodo(lectores.nodos, partes.parteNodo, linea)) {
-    resultado.nodo = LeerEntradaNodo(linea, *inicio);
+  resultado.archivos = halladas.archivos;
+  if (halladas.inicioCamposNodo) {
+    resultado.nodo = LeerEntradaNodo(halladas.lineaNodo, *halladas.inicioCamposNodo);
     resultado.nodoEncontrado = true;
   }
-  resultado.archivos.nodelist = lectores.nodos.Nombre();
-  CerrarLector(lectores.nodos);
-  if (BuscarLineaPunto(lectores.puntos, partes.parteNodo, partes.partePunto, linea)) {
-    resultado.punto = LeerEntradaPunto(linea);
+  if (halladas.hayPunto) {
+    resultado.punto = LeerEntradaPunto(halladas.lineaPunto);
     resultado.puntoEncontrado = true;
   }
-  resultado.archivos.pointlist = lectores.puntos.Nombre();
-  CerrarLector(lectores.puntos);
   resultado.fechas = {FechaDeLista(listas->nodelist), FechaDeLista(listas->pointlist)};
   return resultado;
 }

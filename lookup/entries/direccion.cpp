@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/entries/direccion.h"
 
+#include "lookup/entries/pointlist.h"
+
 PartesDireccion SepararDireccion(std::string_view direccion) {
   if (direccion.empty()) direccion = " ";
   const auto punto = direccion.find('.');
@@ -9,13 +11,25 @@ PartesDireccion SepararDireccion(std::string_view direccion) {
 }
 
 PartesNodo PartirNodo(std::string_view parteNodo) {
-  const auto dosPuntos = parteNodo.find(':');
-  if (dosPuntos == std::string_view::npos) return {};
+  parteNodo = parteNodo.substr(0, parteNodo.find('@'));
   PartesNodo partes;
-  partes.zona = parteNodo.substr(0, dosPuntos);
-  const auto resto = parteNodo.substr(dosPuntos + 1);
-  const auto barra = resto.find('/');
-  partes.red = resto.substr(0, barra);
-  if (barra != std::string_view::npos) partes.nodo = resto.substr(barra + 1);
+  const auto dosPuntos = parteNodo.find(':');
+  if (dosPuntos != std::string_view::npos) {
+    partes.zona = parteNodo.substr(0, dosPuntos);
+    parteNodo = parteNodo.substr(dosPuntos + 1);
+  }
+  const auto barra = parteNodo.find('/');
+  partes.red = parteNodo.substr(0, barra);
+  if (barra != std::string_view::npos) partes.nodo = parteNodo.substr(barra + 1);
   return partes;
+}
+
+std::int32_t NumeroDePunto(std::string_view partePunto) noexcept {
+  return ConvertirNumero(partePunto.substr(0, partePunto.find('@'))).valor;
+}
+
+bool EnDireccion(const PartesNodo& buscada, std::string_view zona, std::string_view red,
+                 std::string_view nodo) noexcept {
+  return nodo == buscada.nodo && red == buscada.red &&
+         (zona.empty() || buscada.zona.empty() || zona == buscada.zona);
 }

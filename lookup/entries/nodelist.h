@@ -16,8 +16,15 @@ struct DatosNodo {
   bool operator==(const DatosNodo&) const = default;
 };
 
-// The line of zone:net/node in an open nodelist reader, left in `linea`, and where its fields
-// (system name onwards) start in it; nothing when the node is not listed.
+struct PartesNodo;
+
+// The line of the first entry at the typed address (EnDireccion) that RecorridoNodelist gives,
+// left in `linea`, and where its fields (system name onwards) start in it; nothing when no entry
+// is there. Reads no further than that entry.
+[[nodiscard]] std::optional<std::size_t> BuscarLineaNodo(LectorLista& lector,
+                                                         const PartesNodo& buscada,
+                                                         std::string& linea);
+// The same for a typed [zone:]net/node (PartirNodo).
 [[nodiscard]] std::optional<std::size_t> BuscarLineaNodo(LectorLista& lector,
                                                          std::string_view parteNodo,
                                                          std::string& linea);

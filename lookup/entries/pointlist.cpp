@@ -1,27 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/entries/pointlist.h"
 
-#include <array>
-
 #include "lookup/entries/campos.h"
+#include "lookup/entries/direccion.h"
+#include "lookup/entries/recorrido.h"
 #include "lookup/lists/lector_lista.h"
 
 namespace {
-
-constexpr std::string_view kBoss = "Boss,";
-
-std::string_view TextoNumero(std::string_view linea) {
-  const auto inicio = InicioNumero(linea);
-  if (inicio >= linea.size()) return {};
-  return linea.substr(inicio, linea.find(',', inicio) - inicio);
-}
-
-// "Boss,<parteNodo>" ending there or followed by a non-digit, so node 12 never takes 120.
-bool EsCabeceraDe(std::string_view linea, std::string_view parteNodo) {
-  if (!linea.starts_with(kBoss) || !linea.substr(kBoss.size()).starts_with(parteNodo)) return false;
-  const auto n = kBoss.size() + parteNodo.size();
-  return linea.size() == n || linea[n] < '0' || linea[n] > '9';
-}
 
 int ValorDigito(char c, int base) {
   int d = -1;
@@ -32,18 +17,6 @@ int ValorDigito(char c, int base) {
 }
 
 }  // namespace
-
-bool EsClavePunto(std::string_view clave) noexcept {
-  static constexpr std::array<std::string_view, 5> kClaves{"", "Point", "Pvt", "Hold", "Down"};
-  for (const auto c : kClaves)
-    if (clave == c) return true;
-  return false;
-}
-
-std::size_t InicioNumero(std::string_view linea) noexcept {
-  const auto clave = Clave(linea);
-  return clave.size() < linea.size() && EsClavePunto(clave) ? clave.size() + 1 : 1;
-}
 
 Conversion ConvertirNumero(std::string_view texto) noexcept {
   texto = texto.substr(0, texto.find('\0'));
@@ -85,8 +58,8 @@ Conversion ConvertirNumero(std::string_view texto) noexcept {
 }
 
 DatosPunto LeerDatosPunto(std::string_view linea) {
-  const auto inicio = InicioNumero(linea);
-  std::size_t pos = inicio >= linea.size() ? linea.size() : linea.find(',', inicio);
+  std::size_t pos = linea.find(',');
+  if (pos != std::string_view::npos) pos = linea.find(',', pos + 1);
   pos = pos == std::string_view::npos ? linea.size() : pos + 1;
   DatosPunto datos;
   datos.nick = CortarCampo(linea, pos);
@@ -96,30 +69,32 @@ DatosPunto LeerDatosPunto(std::string_view linea) {
   return datos;
 }
 
+bool BuscarLineaPunto(LectorLista& lector, const PartesNodo& jefe, std::int32_t punto,
+                      std::string& linea, std::string& zonaJefe) {
+  if (punto <= 0) {
+    // One read all the same: it tells whether the list is an archive's member, which the
+    // files read name.
+    static_cast<void>(lector.FinDeArchivo());
+    ComprobarES();
+    return false;
+  }
+  RecorridoPointlist recorrido(lector);
+  while (recorrido.Siguiente()) {
+    const PosicionPunto& p = recorrido.Posicion();
+    if (p.punto == punto && EnDireccion(jefe, p.zona, p.red, p.nodo)) {
+      linea = recorrido.Linea();
+      zonaJefe = p.zona;
+      return true;
+    }
+  }
+  return false;
+}
+
 bool BuscarLineaPunto(LectorLista& lector, std::string_view parteNodo, std::string_view partePunto,
                       std::string& linea) {
-  for (;;) {
-    const bool fin = lector.FinDeArchivo();
-    ComprobarES();
-    if (fin) return false;
-    lector.LeerLinea(linea, kLargoUtilLinea);
-    if (EsCabeceraDe(linea, parteNodo)) break;
-  }
-
-  if (partePunto == "0") return false;
-  const std::int32_t numero = ConvertirNumero(partePunto).valor;
-  if (numero < 0) return false;
-
-  // Sections are sorted: the first entry at or above the wanted number decides.
-  for (;;) {
-    const bool fin = lector.FinDeArchivo();
-    ComprobarES();
-    if (fin) return false;
-    lector.LeerLinea(linea, kLargoUtilLinea);
-    if (linea.starts_with(kBoss)) return false;
-    const std::int32_t valor = ConvertirNumero(TextoNumero(linea)).valor;
-    if (valor >= numero) return valor == numero;
-  }
+  std::string zonaJefe;
+  return BuscarLineaPunto(lector, PartirNodo(parteNodo), NumeroDePunto(partePunto), linea,
+                          zonaJefe);
 }
 
 DatosPunto BuscarPunto(LectorLista& lector, std::string_view parteNodo,

@@ -25,21 +25,21 @@ struct Conversion {
 // hex prefixes. A failed conversion still carries the value of the digits read before the fault.
 [[nodiscard]] Conversion ConvertirNumero(std::string_view texto) noexcept;
 
-// Finds the line of point `partePunto` in the "Boss," section of `parteNodo` of an open pointlist
-// reader and leaves it in `linea`; false when the point is not listed.
+struct PartesNodo;
+
+// The line of the first point entry RecorridoPointlist gives whose boss is at the typed address
+// (EnDireccion) and whose number is `punto`, left in `linea`, with its boss's zone as written
+// (empty for a boss without one) in `zonaJefe`; false when there is none. Reads no further than
+// that entry.
+[[nodiscard]] bool BuscarLineaPunto(LectorLista& lector, const PartesNodo& jefe, std::int32_t punto,
+                                    std::string& linea, std::string& zonaJefe);
+// The same for a typed [zone:]net/node and point part (PartirNodo, NumeroDePunto).
 [[nodiscard]] bool BuscarLineaPunto(LectorLista& lector, std::string_view parteNodo,
                                     std::string_view partePunto, std::string& linea);
 
-// Finds point `partePunto` in the "Boss," section of `parteNodo` of an open pointlist reader.
+// Finds point `partePunto` of `parteNodo` in an open pointlist reader.
 [[nodiscard]] DatosPunto BuscarPunto(LectorLista& lector, std::string_view parteNodo,
                                      std::string_view partePunto);
 
-// True for the keywords of a point entry: empty, "Point", "Pvt", "Hold" and "Down".
-[[nodiscard]] bool EsClavePunto(std::string_view clave) noexcept;
-
-// Where the number of an entry starts: after a point keyword, else at the second character
-// (comment lines inside a section are read that way too).
-[[nodiscard]] std::size_t InicioNumero(std::string_view linea) noexcept;
-
-// The four fields of one point entry line.
+// The four fields of one point entry line: the ones after its keyword and number.
 [[nodiscard]] DatosPunto LeerDatosPunto(std::string_view linea);

@@ -69,6 +69,26 @@ TEST(CliBuscar, SegmentoSinZonaDaRedYNodo) {
             (std::vector<std::string>{"5020/715", "5020/5452", "5020/5020"}));
 }
 
+// What --buscar prints on the Moscow pair, the address lookup finds with the same fields: the
+// segment's zone-less 5020/770 and the pointlist's late 2:5020/655.61 included.
+TEST(CliBuscar, CadaDireccionQueDaSeEncuentraConLosMismosCampos) {
+  const std::string nodos = kReales + "/net5020.ndl";
+  const std::string puntos = kReales + "/pnt5020.ndl";
+  for (const char* nombre : {"osipov", "nekropo"}) {
+    const SalidaProceso r = Ejecutar(nodos, puntos, {"--json", "--buscar", nombre});
+    ASSERT_EQ(r.codigo, 0) << r.errores;
+    const auto objetos = Objetos(r.salida);
+    ASSERT_FALSE(objetos.empty()) << nombre;
+    for (const nlohmann::json& hallado : objetos) {
+      const std::string direccion = hallado["direccion"];
+      const auto buscado = Objetos(Ejecutar(nodos, puntos, {"--json", direccion}).salida);
+      ASSERT_EQ(buscado.size(), 1u) << direccion;
+      const char* lista = hallado.contains("punto") ? "punto" : "nodo";
+      EXPECT_EQ(buscado[0][lista], hallado[lista]) << direccion;
+    }
+  }
+}
+
 // Nodelist matches first, then the pointlist's, each in list order.
 TEST(CliBuscar, PuntosDespuesDeLosNodosConSuNumeroEntero) {
   const SalidaProceso r = Ejecutar(kNodelist, kPointlist, {"--json", "--buscar", "moscow"});

@@ -34,8 +34,12 @@ INSTANTIATE_TEST_SUITE_P(
         CasoDireccion{"SinPunto", "2:5020/52", "2:5020/52", "0", "2", "5020", "52"},
         CasoDireccion{"PuntoVacio", "2:5020/52.", "2:5020/52", "", "2", "5020", "52"},
         CasoDireccion{"PuntoConPunto", "2:5020/52.1.2", "2:5020/52", "1.2", "2", "5020", "52"},
-        CasoDireccion{"Vacia", "", " ", "0", "", "", ""},
-        CasoDireccion{"SinZona", "5020/52.1", "5020/52", "1", "", "", ""},
+        CasoDireccion{"Vacia", "", " ", "0", "", " ", ""},
+        CasoDireccion{"SinZona", "5020/52.1", "5020/52", "1", "", "5020", "52"},
+        CasoDireccion{"Dominio", "2:5020/113@fidonet", "2:5020/113@fidonet", "0", "2", "5020",
+                      "113"},
+        CasoDireccion{"DominioConPunto", "2:5020/113@fido.net", "2:5020/113@fido", "net", "2",
+                      "5020", "113"},
         CasoDireccion{"SinNodo", "2:5020.1", "2:5020", "1", "2", "5020", ""},
         CasoDireccion{"SoloPunto", ".5", "", "5", "", "", ""},
         CasoDireccion{"BlancoDelante", " 2:5020/52.1", " 2:5020/52", "1", " 2", "5020", "52"},
@@ -43,6 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
         CasoDireccion{"Letras", "a:b/c.d", "a:b/c", "d", "a", "b", "c"},
         CasoDireccion{"DosVecesDosPuntos", "1:2:3/4", "1:2:3/4", "0", "1", "2:3", "4"}),
     casos::PorNombre());
+
+TEST(NumeroDePuntoTest, ElDominioNoCuentaYCeroNoEsPunto) {
+  EXPECT_EQ(NumeroDePunto("8@fidonet"), 8);
+  EXPECT_EQ(NumeroDePunto("$A@fidonet"), 10);
+  EXPECT_LE(NumeroDePunto("net"), 0);
+}
 
 TEST(DireccionLargaTest, MasDe255CaracteresSeParteEntero) {
   const std::string red(300, '7');

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "lookup/entries/busqueda.h"
-#include "lookup/lists/lector_lista.h"
 #include "lookup/entries/nodelist.h"
 #include "lookup/entries/pointlist.h"
+#include "lookup/lists/lector_lista.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/casos.h"
 #include "tests/lookup/entries/lista_prueba.h"
@@ -240,8 +240,9 @@ const CasoPunto kPuntos[] = {
     {"UltimoPuntoDelArchivo", "pnt5020.ndl", "2:5020/8086", "9001",
      Punto("Z80 Station", "Moscow", "Technical Point", "-Unpublished-")},
     {"TrasElUltimoPuntoDelArchivo", "pnt5020.ndl", "2:5020/8086", "9002", kSinPunto},
-    // The section of 2:5020/655 lists 64 before 61: the scan stops at 64.
-    {"SeccionDesordenadaPuntoTardio", "pnt5020.ndl", "2:5020/655", "61", kSinPunto},
+    // The section of 2:5020/655 lists 64 before 61: 61 is found all the same.
+    {"SeccionDesordenadaPuntoTardio", "pnt5020.ndl", "2:5020/655", "61",
+     Punto("NekropoBBS", "Moscow", "Natan Efimovich Geldblat", "-Unpublished-")},
     {"SeccionDesordenadaPuntoAnterior", "pnt5020.ndl", "2:5020/655", "64",
      Punto("Dark Home", "Moscow", "Dmitry Haritonoff", "-Unpublished-")},
     {"SeccionDesordenadaPuntoPosterior", "pnt5020.ndl", "2:5020/655", "66",

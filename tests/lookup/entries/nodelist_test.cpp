@@ -79,16 +79,16 @@ INSTANTIATE_TEST_SUITE_P(
             CasoNodo{"RedSinElNodo", "2:5020/99", kNada},
             CasoNodo{"RedPrefijoDeOtra", "2:502/8", kNada},
             CasoNodo{"RedMasLarga", "2:50200/8", {"Net 50200 Eight", "Oleg O", "Khimki"}},
-            CasoNodo{"ClaveEnMinusculas", "2:5020/58", kNada},
+            CasoNodo{"ClaveEnMinusculas", "2:5020/58", {"Lower Case Keyword", "Nobody", "Moscow"}},
             CasoNodo{"BlancoDelante", "2:5020/59", kNada},
             CasoNodo{"CampoHastaFinDeLinea", "1:372/6", {"Short Entry", "", "Charleston"}},
             CasoNodo{"UltimaLinea", "1:372/9", {"Last Node", "Last Sysop", "Summerville"}},
-            // A typed comma matches more than the number field; the fields come after all of it.
-            CasoNodo{
-                "NodoConComa", "2:5020/53,Under_The_Hub", {"Moscow", "7-095-53", "Ivan Ivanov"}},
-            CasoNodo{"RedConComa", "2:5020,Moscow_Net/0", {"Moscow", "7-095-1", "Host Sysop"}},
-            CasoNodo{"SinDosPuntos", "5020/52", kNada}, CasoNodo{"SinNodo", "2:5020", kNada},
-            CasoNodo{"ZonaConBlanco", " 2:5020/52", kNada}, CasoNodo{"Vacio", "", kNada}),
+            // A typed comma never reaches into the next field.
+            CasoNodo{"NodoConComa", "2:5020/53,Under_The_Hub", kNada},
+            CasoNodo{"RedConComa", "2:5020,Moscow_Net/0", kNada},
+            CasoNodo{"SinDosPuntos", "5020/52", {"Mister Postman", "Volodya Rusinov", "Moscow"}},
+            CasoNodo{"SinNodo", "2:5020", kNada}, CasoNodo{"ZonaConBlanco", " 2:5020/52", kNada},
+            CasoNodo{"Vacio", "", kNada}),
         ::testing::Values("\r\n", "\n")),
     [](const auto& info) {
       return std::string(std::get<0>(info.param).nombre) +

@@ -81,10 +81,13 @@ INSTANTIATE_TEST_SUITE_P(
             CasoPunto{"CampoVacio", "2:5020/52", "20", kVeinte},
             CasoPunto{"CampoHastaFinDeLinea", "2:5020/52", "40", {"", "Only Nick", "", ""}},
             CasoPunto{"SinPunto", "2:5020/52", "0", kNada},
-            CasoPunto{
-                "DobleCero", "2:5020/52", "00", {"Name Zero", "Point Zero", "Moscow", "7-095-000"}},
+            // Point 0 is the node itself, never a point entry, however it is typed.
+            CasoPunto{"DobleCero", "2:5020/52", "00", kNada},
             CasoPunto{"Ausente", "2:5020/52", "2", kNada},
-            CasoPunto{"SeccionDesordenada", "2:5020/52", "15", kNada},
+            CasoPunto{"SeccionDesordenada",
+                      "2:5020/52",
+                      "15",
+                      {"Name 15", "Unsorted Fifteen", "Moscow", "7-095-015"}},
             CasoPunto{"MasAllaDelUltimo", "2:5020/52", "41", kNada},
             // 65541 and 65536 share their low 16 bits with 5 and 0.
             CasoPunto{"NoSoloLos16BitsBajos", "2:5020/52", "65541", kNada},
@@ -105,7 +108,10 @@ INSTANTIATE_TEST_SUITE_P(
                       "2:5020/60",
                       "1",
                       {"Name 60 1", "Sixty One", "Moscow", "7-095-601"}},
-            CasoPunto{"BossEnMinusculas", "2:5020/61", "1", kNada},
+            CasoPunto{"BossEnMinusculas",
+                      "2:5020/61",
+                      "1",
+                      {"Nobody", "Lower Case Boss", "Moscow", "7-095-611"}},
             CasoPunto{"SeccionFinalNoUltimo",
                       "1:261/1",
                       "3",
@@ -115,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "30",
                       {"Name 261 30", "Last Of File", "Baltimore", "1-410-30"}},
             CasoPunto{"PasadoElUltimoDelArchivo", "1:261/1", "31", kNada},
-            CasoPunto{"SinZona", "5020/52", "1", kNada},
+            CasoPunto{"SinZona", "5020/52", "1", kUno},
             CasoPunto{"BlancoDelante", " 2:5020/52", "1", kNada},
             CasoPunto{"NodoInexistente", "2:5020/53", "1", kNada},
             CasoPunto{"NodoVacio", "", "1", kNada}),
@@ -155,7 +161,6 @@ TEST(LeerDatosPuntoTest, CortaLosCuatroCampos) {
       {",1,Nick,City", {"", "Nick", "City", ""}},
       {",1", {"", "", "", ""}},
       {"", {"", "", "", ""}},
-      {";comment,a,b,c,d", {"c", "a", "b", "d"}},
   };
   for (const auto& caso : casos)
     EXPECT_EQ(LeerDatosPunto(caso.linea), caso.esperado) << caso.linea;

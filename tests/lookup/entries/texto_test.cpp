@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tests/comun/casos.h"
 
@@ -74,5 +75,48 @@ TEST(DecodificarTextoBytes, CadaByteDaUnCaracterDistintoYValido) {
     EXPECT_TRUE(vistos.insert(texto).second) << "two bytes gave the same character";
   }
 }
+
+// CP866: the letters of both halves, Ё, a box-drawing byte and the last row's signs.
+TEST(DecodificarTextoCp866, LetrasCirilicasYSignos) {
+  EXPECT_EQ(DecodificarTexto("\x91\xE2\xA0\xAD\xE6\xA8\xEF", CodigoPagina::kCp866),
+            "\xD0\xA1\xD1\x82\xD0\xB0\xD0\xBD\xD1\x86\xD0\xB8\xD1\x8F");
+  EXPECT_EQ(DecodificarTexto("\x80\x9F\xF0\xF1\xB3\xFC\xFF", CodigoPagina::kCp866),
+            "\xD0\x90\xD0\xAF\xD0\x81\xD1\x91\xE2\x94\x82\xE2\x84\x96\xC2\xA0");
+  // A field that is valid UTF-8 stays so in a CP866 list too.
+  EXPECT_EQ(DecodificarTexto("\xD0\x98", CodigoPagina::kCp866), "\xD0\x98");
+}
+
+struct CasoPagina {
+  const char* nombre;
+  std::vector<std::string_view> lineas;
+  CodigoPagina esperada;
+};
+
+class PaginaDeListaTest : public testing::TestWithParam<CasoPagina> {};
+
+TEST_P(PaginaDeListaTest, DecideSegunLoLeido) {
+  PaginaDeLista pagina;
+  for (const auto linea : GetParam().lineas)
+    pagina.Contar(linea);
+  EXPECT_EQ(pagina.Pagina(), GetParam().esperada);
+}
+
+const CasoPagina kPaginas[] = {
+    {"SoloAscii", {"Host,5020,Moscow"}, CodigoPagina::kWindows1252},
+    {"RusoEnCp866", {";\x8C\xAE\xE1\xAA\xA2\xA0 \xE0\xA5\xA3\xA8\xAE\xAD"}, CodigoPagina::kCp866},
+    {"AlemanEnCp1252", {",1,M\xFCller_Stra\xDF\x65,K\xF6ln"}, CodigoPagina::kWindows1252},
+    // Windows-1252 punctuation (quotes, the euro) beside Latin letters stays Windows-1252.
+    {"Cp1252ConComillas",
+     {",1,\x93\xC9"
+      "cole\x94,\x80 5,Jos\xE9"},
+     CodigoPagina::kWindows1252},
+    // UTF-8 Cyrillic is made of 0x80-0xBF continuation bytes: it must not count for CP866.
+    {"Utf8NoCuenta", {"\xD0\x98\xD0\x92\xD0\x90\xD0\x9D", "Caf\xE9"}, CodigoPagina::kWindows1252},
+    {"LoLeidoDespuesCambiaLaDecision",
+     {"Caf\xE9", "\x88\x82\x80\x8D \x8F\x85\x92\x90\x8E\x82"},
+     CodigoPagina::kCp866},
+};
+
+INSTANTIATE_TEST_SUITE_P(Casos, PaginaDeListaTest, testing::ValuesIn(kPaginas), casos::PorNombre());
 
 }  // namespace
