@@ -79,7 +79,9 @@ void EscribirJson(std::ostream& destino, const TextosVisibles& t) {
 
 void Salida::Escribir(std::string_view direccion, const ResultadoBusqueda& resultado) {
   const TextosVisibles textos = Decodificar(
-      direccion, resultado, formato_ == Formato::kJson ? DecodificarTexto : TextoVisible);
+      direccion, resultado,
+      formato_ == Formato::kJson ? [](std::string_view b) { return DecodificarTexto(b); }
+                                 : TextoVisible);
   if (formato_ == Formato::kJson) {
     EscribirJson(destino_, textos);
   } else {

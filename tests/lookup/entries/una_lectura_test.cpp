@@ -10,7 +10,7 @@
 #include "lookup/entries/por_nombre.h"
 #include "tests/comun/carpeta_temporal.h"
 #include "tests/comun/casos.h"
-#include "tests/lookup/lista_prueba.h"
+#include "tests/lookup/entries/lista_prueba.h"
 
 namespace {
 
