@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/entries/direccion.h"
 
-#include "lookup/entries/pointlist.h"
+#include "lookup/entries/numero_punto.h"
 
 PartesDireccion SepararDireccion(std::string_view direccion) {
   if (direccion.empty()) direccion = " ";

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "lookup/entries/numero_punto.h"
+
 class LectorLista;
 
 struct DatosPunto {
@@ -15,15 +17,6 @@ struct DatosPunto {
 
   bool operator==(const DatosPunto&) const = default;
 };
-
-struct Conversion {
-  std::int32_t valor = 0;
-  bool correcta = false;
-};
-
-// Lenient text-to-number conversion of point numbers: leading blanks, "+"/"-", "$", "x", "0x"
-// hex prefixes. A failed conversion still carries the value of the digits read before the fault.
-[[nodiscard]] Conversion ConvertirNumero(std::string_view texto) noexcept;
 
 struct PartesNodo;
 

@@ -2,7 +2,7 @@
 #include "lookup/entries/recorrido.h"
 
 #include "lookup/entries/campos.h"
-#include "lookup/entries/pointlist.h"
+#include "lookup/entries/numero_punto.h"
 #include "lookup/lists/lector_lista.h"
 
 namespace {
