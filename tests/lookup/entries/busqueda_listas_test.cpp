@@ -38,8 +38,8 @@ INSTANTIATE_TEST_SUITE_P(Casos, FormatoTest, kFormatos, casos::PorNombre());
 
 TEST(ArchivoRealTest, LaNodelistDeDistribucionSeLeeComoLaDescomprimida) {
   // The excerpt in tests/data/real keeps the header and zones 3 and 4 of the same list.
-  const auto zip = Lineas(Datos("listas/NODELIST.Z22"));
-  const auto extracto = Lineas(Datos("real/NODELIST.122")).first;
+  const auto zip = LineasLeidas(Datos("listas/NODELIST.Z22"));
+  const auto extracto = LineasLeidas(Datos("real/NODELIST.122")).first;
   EXPECT_EQ(zip.second, Datos("listas/NODELIST.Z22") + ":NODELIST.122");
   ASSERT_GT(zip.first.size(), extracto.size());
   EXPECT_EQ(std::vector<std::string>(zip.first.begin(), zip.first.begin() + 3),

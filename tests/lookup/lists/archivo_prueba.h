@@ -14,8 +14,9 @@ inline std::string Datos(const std::string& nombre) {
   return TEST_DATA_DIR "/" + nombre;
 }
 
-// Every line as the lookups read them, and the name the reader gives what it read.
-inline std::pair<std::vector<std::string>, std::string> Lineas(const std::string& ruta) {
+// Every line as the lookups read them, and the name the reader gives what it read. (Not
+// "Lineas": tests/comun has one of that name and parameter, and the linker would take either.)
+inline std::pair<std::vector<std::string>, std::string> LineasLeidas(const std::string& ruta) {
   return ConLista(ruta, [](LectorLista& lector) {
     auto lineas = LeerTodo(lector);
     return std::make_pair(lineas, lector.Nombre());

@@ -56,9 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
 // --- Every format reads exactly as the unpacked list ------------------------------------------
 
 TEST_P(FormatoTest, LasLineasSonLasDeLaListaSinEmpaquetar) {
-  const auto plano = Lineas(Datos("real/pnt5020-113.ndl"));
+  const auto plano = LineasLeidas(Datos("real/pnt5020-113.ndl"));
   const std::string ruta = Datos("listas/"s + GetParam().archivo);
-  const auto empaquetado = Lineas(ruta);
+  const auto empaquetado = LineasLeidas(ruta);
   EXPECT_EQ(empaquetado.first, plano.first);
   const std::string miembro = GetParam().miembro;
   EXPECT_EQ(empaquetado.second, miembro.empty() ? ruta : ruta + ":" + miembro);
@@ -68,7 +68,7 @@ TEST_P(FormatoTest, LasLineasSonLasDeLaListaSinEmpaquetar) {
 INSTANTIATE_TEST_SUITE_P(Casos, FormatoTest, kFormatos, casos::PorNombre());
 
 TEST(ArchivoRealTest, ElSieteZipDeLaPointlistDeMoscuEsLaLista) {
-  EXPECT_EQ(Lineas(Datos("listas/pnt5020.7z")).first, Lineas(Datos("real/pnt5020.ndl")).first);
+  EXPECT_EQ(LineasLeidas(Datos("listas/pnt5020.7z")).first, LineasLeidas(Datos("real/pnt5020.ndl")).first);
 }
 
 // --- Which member is the list -----------------------------------------------------------------
@@ -86,7 +86,7 @@ TEST_P(MiembroTest, EligeElMiembroDeLaLista) {
   const CarpetaTemporal carpeta;
   const std::string ruta =
       carpeta.Escribir(GetParam().copiaComo, LeerArchivo(Datos("listas/"s + GetParam().archivo)));
-  EXPECT_EQ(Lineas(ruta).second, ruta + ":" + GetParam().miembro);
+  EXPECT_EQ(LineasLeidas(ruta).second, ruta + ":" + GetParam().miembro);
 }
 
 INSTANTIATE_TEST_SUITE_P(
