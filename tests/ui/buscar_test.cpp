@@ -141,7 +141,6 @@ class BuscarTest final : public QObject {
     QVERIFY(estado->geometry().bottom() < ventana->height());
     QVERIFY(estado->height() >= QFontMetrics(estado->font()).lineSpacing());
     QCOMPARE(estado->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(estado->text(), QString());
     QCOMPARE(ventana->findChild<QFrame*>(QStringLiteral("BevelBorde"))->geometry(),
              ventana->rect());
 
@@ -547,11 +546,6 @@ class BuscarTest final : public QObject {
     ventana->btnBuscarClick();
     QCOMPARE(estado->text(), QStringLiteral("El nodo 2:5020/9999 no está en net5020.ndl."));
     QCOMPARE(Valores(*ventana), QStringList(7, QStringLiteral("?")));
-    Escribir(*ventana, QStringLiteral("2:5020/113.99"));
-    ventana->btnBuscarClick();
-    QCOMPARE(
-        estado->text(),
-        QStringLiteral("El nodo está en la nodelist, pero el punto 99 no está en pnt5020.ndl."));
     Guardar(Raiz() + QStringLiteral("/no-existe"),
             QStringLiteral(TEST_DATA_DIR "/real/pnt5020.ndl"));
     ventana->btnBuscarClick();
@@ -563,9 +557,7 @@ class BuscarTest final : public QObject {
   void tintas_data() {
     QTest::addColumn<QColor>("fondo");
     QTest::newRow("gris claro") << QColor(239, 239, 239);
-    QTest::newRow("blanco") << QColor(Qt::white);
     QTest::newRow("Adwaita-Dark") << QColor(53, 53, 53);
-    QTest::newRow("negro") << QColor(Qt::black);
     QTest::newRow("gris medio oscuro") << QColor(100, 100, 100);
   }
 
@@ -593,8 +585,6 @@ class BuscarTest final : public QObject {
     QCOMPARE(Contraste(Qt::black, Qt::white), 21.0);
     QCOMPARE(Contraste(Qt::white, Qt::black), 21.0);
     QCOMPARE(Contraste(QColor(53, 53, 53), QColor(53, 53, 53)), 1.0);
-    // The described inks on the light grey of a button face.
-    QVERIFY(Contraste(QColor(0, 0, 144), QColor(239, 239, 239)) > 10);
   }
 
   // A value cut at its edge shows its whole text as its tooltip, one that fits none; "Copiar"

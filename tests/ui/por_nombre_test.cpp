@@ -161,7 +161,7 @@ class PorNombreTest final : public QObject {
 
   // While typing, a missing list, one that cannot be read and a name that nothing holds each show
   // one row that cannot be picked, and no message; Enter then searches the text as typed.
-  void filaSinEntradas_data() {
+  void fallaAlEscribir_data() {
     QTest::addColumn<QString>("nodelist");
     QTest::addColumn<QString>("pointlist");
     QTest::addColumn<QString>("fila");
@@ -178,7 +178,7 @@ class PorNombreTest final : public QObject {
                                    << QStringLiteral("Ninguna entrada contiene «zzzq»");
   }
 
-  void filaSinEntradas() {
+  void fallaAlEscribir() {
     QFETCH(QString, nodelist);
     QFETCH(QString, pointlist);
     QFETCH(QString, fila);
