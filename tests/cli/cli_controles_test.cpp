@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/cli/proceso.h"
+#include "tests/comun/casos.h"
 
 namespace {
 
@@ -35,9 +36,7 @@ struct CasoSalida {
   std::string muestra;  // part of what is written
 };
 
-void PrintTo(const CasoSalida& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
+using casos::PrintTo;
 
 class CliControles : public testing::TestWithParam<CasoSalida> {
  protected:
@@ -61,14 +60,10 @@ INSTANTIATE_TEST_SUITE_P(
         CasoSalida{
             "Direccion", {"2:5020/52.1"}, "BBS: Evil\\x1b]0;owned\\x07\nSysop: Ivan\\x1b[31m"},
         CasoSalida{"Nombre", {"--buscar", "ivan"}, "\tCiudad: Moscow\\x1b[2J\n"},
-        CasoSalida{
-            "Completo", {"--completo", "2:5020/52.1"}, "Flags: IBN:bbs\\x07.example\n"},
-        CasoSalida{"PuntoDelYC1",
-                   {"2:5020/52.1"},
-                   "Nombre: Name\\x1b\nNick: Home\\x7f\nCiudad: City\\x9b"},
+        CasoSalida{"Completo", {"--completo", "2:5020/52.1"}, "Flags: IBN:bbs\\x07.example\n"},
         // JSON readers are no terminal: the escapes stay JSON's own.
         CasoSalida{"Json", {"--json", "2:5020/52.1"}, "\"bbs\":\"Evil\\u001b]0;owned\\u0007\""}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // A refused diff is named on stderr, path and member, as plain text.
 TEST(CliControlesAviso, NombreDeUnDiffSinControles) {

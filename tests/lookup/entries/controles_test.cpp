@@ -28,7 +28,6 @@ TEST_P(TextoVisibleTest, NingunControlQuedaCrudo) {
 INSTANTIATE_TEST_SUITE_P(
     Casos, TextoVisibleTest,
     testing::Values(
-        Caso{"BorrarPantalla", "Ana\x1B[2JB", "Ana\\x1b[2JB"},
         Caso{"TituloDeLaTerminal", "\x1B]0;owned\x07", "\\x1b]0;owned\\x07"},
         Caso{"CeroYFinDeLinea", "a\0b\rc\nd"sv, "a\\x00b\\x0dc\\x0ad"},
         Caso{"Borrado", "x\x7Fy", "x\\x7fy"}, Caso{"TabuladorSeQueda", "a\tb", "a\tb"},

@@ -19,6 +19,7 @@
 #include "lookup/entries/por_nombre.h"
 #include "tests/comun/archivos.h"
 #include "tests/comun/carpeta_temporal.h"
+#include "tests/comun/casos.h"
 #include "tests/comun/fallos_sistema.h"
 #include "tests/lookup/entries/error_de.h"
 #include "tests/lookup/lists/diffs_prueba.h"
@@ -79,9 +80,7 @@ struct CasoComando {
   std::function<Hallado(const std::string& nodos, const std::string& puntos)> buscar;
 };
 
-void PrintTo(const CasoComando& caso, std::ostream* os) {
-  *os << caso.nombre;
-}
+using casos::PrintTo;
 
 const Informar kSinFaltas = [](const std::string& m) { ADD_FAILURE() << "unexpected: " << m; };
 
@@ -141,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                       const Coincidencia& f = c.filas.front();
                       return Hallado{f.sistema, f.lugar, f.sysop, static_cast<int>(c.filas.size())};
                     }}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+    casos::PorNombre());
 
 // A 7-Zip pointlist unpacked over by a ZIP of the same node's section: the 7-Zip reader meets
 // the other file as damage before its close, and the search reads the ZIP.

@@ -67,10 +67,8 @@ const CasoForma kFormas[] = {
      "Upper Hub", "Lower Hold"},
     {"BossSinZonaEnLaZonaPedida", kDosZonas, Unir({"Boss,5020/770", ",8,Zoneless_Boss"}, "\n"),
      "2:5020/770.8", "Substance", "Zoneless Boss"},
-    {"NodoSinZonaEnCualquierZona", kDosZonas, kJefe113, "5020/770", "Substance", "?"},
     // Zone 1 lists 5020/113 first, but the point's boss is 2:5020/113.
     {"PuntoSinZonaMuestraSuJefe", kDosZonas, kJefe113, "5020/113.8", "Zone Two 113", "Eight"},
-    {"DominioDelNodo", kDosZonas, kJefe113, "2:5020/113@fidonet", "Zone Two 113", "?"},
     {"DominioDelPunto", kDosZonas, kJefe113, "2:5020/113.8@fidonet", "Zone Two 113", "Eight"},
     {"ComentarioEnLaSeccionNoEsPunto", kDosZonas,
      Unir({"Boss,2:5020/113", ";8,Commented_Out", ",9,Nine"}, "\n"), "2:5020/113.8", "Zone Two 113",
@@ -88,17 +86,10 @@ const CasoForma kFormas[] = {
            "Point,8,Hub_Point", ",770,N,T,S", "Point,1,Node_Point"},
           "\r\n"),
      "2:5020/113.8", "Zone Two 113", "Hub Point"},
-    {"FormatoPointNoTomaElNodoAnterior", kDosZonas,
-     Unir({"Zone,2,Z2,T,S", "Host,5020,M,T,S", "Hub,113,H,T,S", ",770,N,T,S", "Point,1,Node_Point"},
-          "\r\n"),
-     "2:5020/113.1", "Zone Two 113", "?"},
     // "Станция" in CP866; the comment at the top tells the list's code page.
     {"Cp866",
      Unir({";\x8C\xAE\xE1\xAA\xA2\xA0", "Host,5020,\x91\xE2\xA0\xAD\xE6\xA8\xEF,T,S"}, "\n"),
      kJefe113, "5020/0", "\xD0\xA1\xD1\x82\xD0\xB0\xD0\xBD\xD1\x86\xD0\xB8\xD1\x8F", "?"},
-    // A Windows-1252 list's bytes are handed out as they are, decoded only for display.
-    {"Windows1252SinCambios", Unir({"Host,5020,Caf\xE9_M\xFCller,T,S"}, "\n"), kJefe113, "5020/0",
-     "Caf\xE9 M\xFCller", "?"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Formas, FormaDeLista, testing::ValuesIn(kFormas), casos::PorNombre());
