@@ -4,6 +4,8 @@
 #include "lookup/entries/direccion.h"
 #include "lookup/lists/lector_lista.h"
 
+namespace {
+
 LineasHalladas BuscarLineas(LectoresAbiertos& lectores, std::string_view direccion) {
   const PartesDireccion partes = SepararDireccion(direccion);
   PartesNodo nodo = PartirNodo(partes.parteNodo);
@@ -27,36 +29,37 @@ LineasHalladas BuscarLineas(LectoresAbiertos& lectores, std::string_view direcci
   return halladas;
 }
 
-namespace {
-
-ResultadoBusqueda BuscarUnaVez(const std::string& rutaNodelist, const std::string& rutaPointlist,
-                               std::string_view direccion, const Informar& informar,
-                               const Avisar& avisar) {
-  const auto listas = ElegirListasLeibles(rutaNodelist, rutaPointlist, informar, avisar);
-  if (!listas) return {};
-
-  LectoresAbiertos lectores(*listas, LectorLista::kTamBufer);
-  const LineasHalladas halladas = BuscarLineas(lectores, direccion);
-
-  ResultadoBusqueda resultado;
-  resultado.ejecutada = true;
-  resultado.archivos = halladas.archivos;
-  if (halladas.inicioCamposNodo) {
-    resultado.nodo = LeerDatosNodo(halladas.lineaNodo, *halladas.inicioCamposNodo);
-    resultado.nodoEncontrado = true;
-  }
-  if (halladas.hayPunto) {
-    resultado.punto = LeerDatosPunto(halladas.lineaPunto);
-    resultado.puntoEncontrado = true;
-  }
-  return resultado;
-}
-
 }  // namespace
+
+bool BuscarDireccion(const std::string& rutaNodelist, const std::string& rutaPointlist,
+                     std::string_view direccion, const Informar& informar, const Avisar& avisar,
+                     const TomarLineas& tomar) {
+  return LeerSinCambios([&] {
+    const auto listas = ElegirListasLeibles(rutaNodelist, rutaPointlist, informar, avisar);
+    if (!listas) return false;
+    LectoresAbiertos lectores(*listas, LectorLista::kTamBufer);
+    tomar(*listas, BuscarLineas(lectores, direccion));
+    return true;
+  });
+}
 
 ResultadoBusqueda EjecutarBusqueda(const std::string& rutaNodelist,
                                    const std::string& rutaPointlist, std::string_view direccion,
                                    const Informar& informar, const Avisar& avisar) {
-  return LeerSinCambios(
-      [&] { return BuscarUnaVez(rutaNodelist, rutaPointlist, direccion, informar, avisar); });
+  ResultadoBusqueda resultado;
+  resultado.ejecutada = BuscarDireccion(rutaNodelist, rutaPointlist, direccion, informar, avisar,
+                                        [&](const ListasElegidas&, const LineasHalladas& halladas) {
+                                          resultado = {};
+                                          resultado.archivos = halladas.archivos;
+                                          if (halladas.inicioCamposNodo) {
+                                            resultado.nodo = LeerDatosNodo(
+                                                halladas.lineaNodo, *halladas.inicioCamposNodo);
+                                            resultado.nodoEncontrado = true;
+                                          }
+                                          if (halladas.hayPunto) {
+                                            resultado.punto = LeerDatosPunto(halladas.lineaPunto);
+                                            resultado.puntoEncontrado = true;
+                                          }
+                                        });
+  return resultado;
 }

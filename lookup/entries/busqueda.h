@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,10 +38,18 @@ struct LineasHalladas {
   ArchivosLeidos archivos;
 };
 
-// Looks `direccion` up in both open lists and closes each reader when its lookup ends. A
-// "@domain" is ignored. A point typed without a zone is looked up first, and the node shown is
-// its boss, in the zone of the point's boss.
-[[nodiscard]] LineasHalladas BuscarLineas(LectoresAbiertos& lectores, std::string_view direccion);
+// One address lookup over both lists, made again while a list changes under it
+// (LeerSinCambios): each list path turned into what to read (ElegirListasLeibles), both opened,
+// `direccion` looked up, each reader closed when its lookup ends, and `tomar` given what was
+// found (on a repeat, what the last reading found). A "@domain" is ignored. A point typed without
+// a zone is looked up first, and the node shown is its boss, in the zone of the point's boss.
+// False when a list file was missing (reported through `informar`).
+using TomarLineas =
+    std::function<void(const ListasElegidas& listas, const LineasHalladas& halladas)>;
+[[nodiscard]] bool BuscarDireccion(const std::string& rutaNodelist,
+                                   const std::string& rutaPointlist, std::string_view direccion,
+                                   const Informar& informar, const Avisar& avisar,
+                                   const TomarLineas& tomar);
 
 // One whole search. Each list path is first turned into what to read (ElegirListasLeibles).
 // Missing list files are reported through `informar` (NodeList first) and leave `ejecutada`

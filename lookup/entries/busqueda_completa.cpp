@@ -22,36 +22,27 @@ std::optional<FechaLista> FechaDeLista(const ListaElegida& lista) {
   return FechaDeCabecera(cabecera);
 }
 
-ResultadoCompleto BuscarUnaVez(const std::string& rutaNodelist, const std::string& rutaPointlist,
-                               std::string_view direccion, const Informar& informar,
-                               const Avisar& avisar) {
-  const auto listas = ElegirListasLeibles(rutaNodelist, rutaPointlist, informar, avisar);
-  if (!listas) return {};
-  LectoresAbiertos lectores(*listas, LectorLista::kTamBufer);
-
-  const LineasHalladas halladas = BuscarLineas(lectores, direccion);
-
-  ResultadoCompleto resultado;
-  resultado.ejecutada = true;
-  resultado.archivos = halladas.archivos;
-  if (halladas.inicioCamposNodo) {
-    resultado.nodo = LeerEntradaNodo(halladas.lineaNodo, *halladas.inicioCamposNodo);
-    resultado.nodoEncontrado = true;
-  }
-  if (halladas.hayPunto) {
-    resultado.punto = LeerEntradaPunto(halladas.lineaPunto);
-    resultado.puntoEncontrado = true;
-  }
-  resultado.fechas = {FechaDeLista(listas->nodelist), FechaDeLista(listas->pointlist)};
-  return resultado;
-}
-
 }  // namespace
 
 ResultadoCompleto EjecutarBusquedaCompleta(const std::string& rutaNodelist,
                                            const std::string& rutaPointlist,
                                            std::string_view direccion, const Informar& informar,
                                            const Avisar& avisar) {
-  return LeerSinCambios(
-      [&] { return BuscarUnaVez(rutaNodelist, rutaPointlist, direccion, informar, avisar); });
+  ResultadoCompleto resultado;
+  resultado.ejecutada = BuscarDireccion(
+      rutaNodelist, rutaPointlist, direccion, informar, avisar,
+      [&](const ListasElegidas& listas, const LineasHalladas& halladas) {
+        resultado = {};
+        resultado.archivos = halladas.archivos;
+        if (halladas.inicioCamposNodo) {
+          resultado.nodo = LeerEntradaNodo(halladas.lineaNodo, *halladas.inicioCamposNodo);
+          resultado.nodoEncontrado = true;
+        }
+        if (halladas.hayPunto) {
+          resultado.punto = LeerEntradaPunto(halladas.lineaPunto);
+          resultado.puntoEncontrado = true;
+        }
+        resultado.fechas = {FechaDeLista(listas.nodelist), FechaDeLista(listas.pointlist)};
+      });
+  return resultado;
 }
